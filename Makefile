@@ -1,0 +1,37 @@
+# Thin wrappers over CMake; the README names `make run` and `make test`.
+JOBS ?= $(shell nproc)
+BUILD_DIR ?= build/release
+TEST_DIR ?= build/asan
+BENCH_DIR ?= build/bench
+FUZZ_DIR ?= build/fuzz
+FUZZ_SECONDS ?= 60
+
+.PHONY: deps build run test bench fuzz clean
+
+deps:
+	bash scripts/install-deps
+
+build: deps
+	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+run: build
+	bash scripts/run-bemsol $(BUILD_DIR)
+
+test: deps
+	cmake -S . -B $(TEST_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBEMSOL_SANITIZE=ON
+	cmake --build $(TEST_DIR) -j $(JOBS)
+	cd $(TEST_DIR) && ctest --output-on-failure -j $(JOBS)
+
+bench: deps
+	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DBEMSOL_BENCH=ON
+	cmake --build $(BENCH_DIR) -j $(JOBS)
+	bash scripts/run-benchmarks $(BENCH_DIR)
+
+fuzz: deps
+	CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBEMSOL_FUZZ=ON
+	cmake --build $(FUZZ_DIR) -j $(JOBS)
+	bash scripts/run-fuzzers $(FUZZ_DIR) $(FUZZ_SECONDS)
+
+clean:
+	rm -rf build

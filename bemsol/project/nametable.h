@@ -1,0 +1,52 @@
+#pragma once
+
+#include "outcome.h"
+
+#include <QByteArrayView>
+#include <QList>
+#include <QString>
+
+class ProjectModel;
+
+// A site's replacements for names as the processing software writes them, kept in
+// ChangeName.ini beside the program and applied to every fresh import.
+struct NameMapping
+{
+    QString from;
+    QString to;
+
+    bool operator==(const NameMapping&) const = default;
+};
+
+struct NameTable
+{
+    QList<NameMapping> sessionMap;      // "SS"
+    QList<NameMapping> antennaNameMap;  // "AN"
+    QList<NameMapping> antennaSNMap;    // "AS"
+    QList<NameMapping> receiverNameMap; // "RN"
+    QList<NameMapping> receiverSNMap;   // "RS"
+
+    bool isEmpty() const;
+};
+
+inline constexpr auto nameTableFileName = "ChangeName.ini";
+
+// First comma-separated field of `line`; the rest stays in `line`. Without a comma the
+// whole line is returned and `line` is left as it is, which is what makes a short
+// record map a name to itself.
+QString NextField(QString& line);
+
+// Parses the table from the file's Shift-JIS bytes.
+NameTable ParseNameTable(QByteArrayView bytes);
+
+struct NameTableLoad
+{
+    NameTable table;
+    Outcome outcome; // a missing file is no failure: it simply converts nothing
+};
+
+NameTableLoad LoadNameTable(const QString& path);
+
+// Replaces sessions, then antenna names, antenna serial numbers, receiver names and
+// receiver serial numbers, each pass pair by pair in file order.
+void ApplyNameTable(const NameTable& table, ProjectModel& model);

@@ -1,0 +1,89 @@
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct Run
+{
+    int exitCode;
+    QByteArray out;
+    QString err;
+};
+
+Run runCli(const QStringList& args)
+{
+    QProcess p;
+    p.start(QStringLiteral(BIN_DIR "/bemsol-cli"), args);
+    if (!p.waitForFinished(60000))
+        qFatal("bemsol-cli did not finish");
+    return {p.exitCode(), p.readAllStandardOutput(), QString::fromLocal8Bit(p.readAllStandardError())};
+}
+
+QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes)
+{
+    QFile f(dir.filePath(name));
+    if (!f.open(QIODevice::WriteOnly))
+        qFatal("cannot write");
+    f.write(bytes);
+    return f.fileName();
+}
+
+} // namespace
+
+class TestCli : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void dumpsSoftwareVersion();
+    void refusedVersionExitsOne();
+    void usageErrorsExitTwo_data();
+    void usageErrorsExitTwo();
+};
+
+void TestCli::dumpsSoftwareVersion()
+{
+    QTemporaryDir dir;
+    const QString path = writeFile(
+        dir, "small.xml",
+        "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n"
+        "<JapaneseExchangeFormat Software=\"Trimble Total Control 2.71\">\r\n"
+        "</JapaneseExchangeFormat>\r\n");
+    const Run r = runCli({"dump", path});
+    QCOMPARE(r.exitCode, 0);
+    const QJsonObject root = QJsonDocument::fromJson(r.out).object();
+    QCOMPARE(root["swProgram"].toString(), QStringLiteral("Trimble Total Control 2.71"));
+}
+
+void TestCli::refusedVersionExitsOne()
+{
+    QTemporaryDir dir;
+    const QString path =
+        writeFile(dir, "other.xml", "<JapaneseExchangeFormat Software=\"Other 9\">\r\n");
+    const Run r = runCli({"dump", path});
+    QCOMPARE(r.exitCode, 1);
+    QVERIFY(r.out.isEmpty());
+    QVERIFY2(r.err.contains(QStringLiteral("ファイルのバージョンが違います")), qPrintable(r.err));
+}
+
+void TestCli::usageErrorsExitTwo_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::newRow("nothing") << QStringList{};
+    QTest::newRow("unknown command") << QStringList{"print", "a.xml"};
+    QTest::newRow("no input") << QStringList{"dump"};
+    QTest::newRow("names without file") << QStringList{"dump", "a.xml", "--names"};
+    QTest::newRow("unknown option") << QStringList{"dump", "a.xml", "--fast"};
+}
+
+void TestCli::usageErrorsExitTwo()
+{
+    QFETCH(QStringList, args);
+    QCOMPARE(runCli(args).exitCode, 2);
+}
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "tst_cli.moc"
