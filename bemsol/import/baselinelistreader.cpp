@@ -7,7 +7,3 @@ void ReadBaselineList(ExchangeReader& reader)
     reader.model().clearBaselines();
     SkipToClosingTag(reader, u"/BaselineList");
 }
-
-void SeparateSharedOccupations(ProjectModel&)
-{
-}

@@ -1,7 +1,6 @@
 #pragma once
 
 class ExchangeReader;
-class ProjectModel;
 
 // Reads the BaselineList element at the reader's cursor up to its closing tag.
 void ReadBaselineList(ExchangeReader& reader);

@@ -3,6 +3,7 @@
 #include "baselinelistreader.h"
 #include "exchangereader.h"
 #include "linegrammar.h"
+#include "occupationsharing.h"
 #include "occupationlistreader.h"
 #include "utf8decoder.h"
 
