@@ -2,6 +2,7 @@
 
 #include "bemsolversion.h"
 #include "import/exchangeimport.h"
+#include "projectfile.h"
 
 #include <QFileInfo>
 
@@ -47,6 +48,86 @@ void Document::adoptImported(ProjectModel model, const QString& path)
     shownPath_ = path;
     emit modelReset();
     emit stateChanged();
+}
+
+Outcome Document::openProjectFile(const QString& path)
+{
+    ProjectModel loaded;
+    Outcome outcome = LoadProjectFile(path, loaded);
+    if (!outcome)
+        return outcome;
+    model_ = std::move(loaded);
+    modified_ = false;
+    notYetSaved_ = false;
+    projectFileName_ = QFileInfo(path).absoluteFilePath();
+    shownPath_ = projectFileName_;
+    emit modelReset();
+    emit stateChanged();
+    return outcome;
+}
+
+bool Document::querySaveChanges()
+{
+    if (!modified_)
+        return true;
+    if (!view_)
+        return false;
+    switch (view_->askSaveChanges()) {
+    case DocumentView::SaveAnswer::Yes:
+        return saveToProjectFile();
+    case DocumentView::SaveAnswer::No:
+        return true;
+    case DocumentView::SaveAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
+void Document::saveCommand()
+{
+    saveToProjectFile();
+}
+
+void Document::saveAsCommand()
+{
+    saveUnderChosenName();
+}
+
+bool Document::saveToProjectFile()
+{
+    if (model_.baselineCount() == 0)
+        return false;
+    // Without a project file of its own there is nowhere to overwrite: ask for a name.
+    if (notYetSaved_ || projectFileName_.isEmpty())
+        return saveUnderChosenName();
+    const Outcome outcome = SaveProjectFile(model_, projectFileName_);
+    if (!outcome) {
+        if (view_)
+            view_->showOutcome(outcome);
+        return false;
+    }
+    setModified(false);
+    return true;
+}
+
+bool Document::saveUnderChosenName()
+{
+    if (model_.baselineCount() == 0 || !view_)
+        return false;
+    const QString chosen = view_->askSaveFileName();
+    if (chosen.isEmpty())
+        return false;
+    const Outcome outcome = SaveProjectFile(model_, chosen);
+    if (!outcome) {
+        view_->showOutcome(outcome);
+        return false;
+    }
+    modified_ = false;
+    notYetSaved_ = false;
+    projectFileName_ = QFileInfo(chosen).absoluteFilePath();
+    shownPath_ = projectFileName_;
+    emit stateChanged();
+    return true;
 }
 
 void Document::setModified(bool modified)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "documentview.h"
 #include "nametable.h"
 #include "outcome.h"
 #include "projectmodel.h"
@@ -37,6 +38,27 @@ public:
     // (used where the model was built elsewhere, e.g. by tests and tools).
     void adoptImported(ProjectModel model, const QString& path);
 
+    // The window that answers the save question and the save dialog; may be null (then
+    // nothing is asked and nothing is saved). The Document does not own it.
+    void setView(DocumentView* view) { view_ = view; }
+
+    // Opens a project file (".dat") as the open project. A refused file ("読込できません")
+    // changes nothing: model, file name, flags and caption stay as they were.
+    Outcome openProjectFile(const QString& path);
+
+    // True when the caller may go on and replace or drop the project: nothing changed,
+    // the user answered No, or answered Yes and the project was written. Yes without a
+    // written file (dialog cancelled, save failed) is false, so nothing is lost.
+    bool querySaveChanges();
+
+    // 上書き保存: to the open project file, or asking a name when there is none yet.
+    void saveCommand();
+    // 名前を付けて保存: asks a name and saves there.
+    void saveAsCommand();
+
+    // Called by every edit of the project.
+    void markModified() { setModified(true); }
+
 signals:
     void modelReset();
     void stateChanged();
@@ -46,8 +68,13 @@ protected:
     void setModified(bool modified);
 
 private:
+    // Both return whether a file was written.
+    bool saveToProjectFile();
+    bool saveUnderChosenName();
+
     ProjectModel model_;
     NameTable nameTable_;
+    DocumentView* view_ = nullptr;
     bool modified_ = false;
     bool notYetSaved_ = false;
     QString projectFileName_;

@@ -1,0 +1,4 @@
+#include "documentview.h"
+
+// Out of line so the interface's vtable has one home.
+DocumentView::~DocumentView() = default;

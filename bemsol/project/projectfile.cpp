@@ -1,0 +1,459 @@
+#include "projectfile.h"
+
+#include "import/occupationsharing.h"
+#include "modelfields.h"
+#include "textcodec.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QtEndian>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <type_traits>
+
+namespace {
+
+constexpr int softwareTextSize = 30;
+constexpr qsizetype maxTextBytes = 0xFFFF;
+constexpr char version102SoftwareText[] = "TrimbleTotalControlSupportData";
+constexpr auto version102SwProgram = "Trimble Total Control 2.71";
+
+Outcome refused()
+{
+    return Outcome::failure(QString::fromUtf16(projectFileRefusedMessage),
+                            QString::fromUtf16(projectFileRefusedTitle),
+                            Outcome::Severity::Warning); // the exclamation icon
+}
+
+// Visual Basic's CLng: to the nearest integer, halves to the even one.
+double roundHalfEven(double x)
+{
+    const double down = std::floor(x);
+    const double diff = x - down;
+    if (diff < 0.5)
+        return down;
+    if (diff > 0.5)
+        return down + 1.0;
+    return std::fmod(down, 2.0) == 0.0 ? down : down + 1.0;
+}
+
+bool isAscii(QStringView text)
+{
+    for (QChar c : text) {
+        if (c.unicode() >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+bool isAscii(QByteArrayView bytes)
+{
+    for (char c : bytes) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+// Code page 932 agrees with ASCII below 0x80; most fields are plain numbers, so they
+// skip the converter.
+std::optional<QByteArray> encodeText(QStringView text)
+{
+    if (isAscii(text))
+        return text.toLatin1();
+    return EncodeShiftJis(text);
+}
+
+QString decodeText(QByteArrayView bytes)
+{
+    if (isAscii(bytes))
+        return QString::fromLatin1(bytes);
+    return DecodeShiftJis(bytes);
+}
+
+// `swProgram` as the header's 30 bytes: cut on a character boundary so that no
+// double-byte character is split, then filled with blanks. Nothing when a character
+// that would be written has no code in code page 932.
+std::optional<QByteArray> softwareTextOf(QStringView swProgram)
+{
+    QByteArray bytes;
+    qsizetype i = 0;
+    while (i < swProgram.size()) {
+        const qsizetype width =
+            swProgram[i].isHighSurrogate() && i + 1 < swProgram.size() ? 2 : 1;
+        const std::optional<QByteArray> one = encodeText(swProgram.mid(i, width));
+        if (!one)
+            return std::nullopt;
+        if (bytes.size() + one->size() > softwareTextSize)
+            break;
+        bytes += *one;
+        i += width;
+    }
+    bytes.append(softwareTextSize - bytes.size(), ' ');
+    return bytes;
+}
+
+// ---------------------------------------------------------------------------------
+// Writing
+
+class RecordWriter
+{
+public:
+    RecordWriter(QByteArray& out, QString& failure, QString where)
+        : out_(out), failure_(failure), where_(std::move(where))
+    {
+    }
+
+    void text(const char* name, const QString& value)
+    {
+        if (!failure_.isEmpty())
+            return;
+        const std::optional<QByteArray> bytes = encodeText(value);
+        if (!bytes) {
+            failure_ = QStringLiteral("%1 の %2 にシフトJISで表せない文字があるため、保存できません。")
+                           .arg(where_, fieldName(name));
+            return;
+        }
+        if (bytes->size() > maxTextBytes) {
+            failure_ = QStringLiteral("%1 の %2 が長すぎる（65535バイトを超える）ため、保存できません。")
+                           .arg(where_, fieldName(name));
+            return;
+        }
+        appendLittleEndian(quint16(bytes->size()));
+        out_ += *bytes;
+    }
+
+    void index(const char*, int value) { appendLittleEndian(static_cast<float>(value)); }
+    void raw(const char*, quint32 value) { appendLittleEndian(value); }
+
+    template <class R> void record(const char* name, const R& nested)
+    {
+        const QString outer = prefix_;
+        prefix_ = fieldName(name) + u'.';
+        visitFields(nested, *this);
+        prefix_ = outer;
+    }
+
+private:
+    QString fieldName(const char* name) const { return prefix_ + QLatin1StringView(name); }
+
+    template <class T> void appendLittleEndian(T value)
+    {
+        char bytes[sizeof(T)];
+        qToLittleEndian(value, bytes);
+        out_.append(bytes, sizeof(T));
+    }
+
+    QByteArray& out_;
+    QString& failure_;
+    QString where_;
+    QString prefix_;
+};
+
+template <class R>
+bool writeRecords(QByteArray& out, QString& failure, const QList<R>& records, const QString& label)
+{
+    for (qsizetype i = 1; i < records.size() && failure.isEmpty(); ++i) {
+        RecordWriter writer(out, failure, label.arg(i));
+        visitFields(records[i], writer);
+    }
+    return failure.isEmpty();
+}
+
+// ---------------------------------------------------------------------------------
+// Reading
+
+// Which stored fields a version leaves out; these keep their defaults and are filled
+// by the conversion steps afterwards.
+struct Layout
+{
+    bool baselineTail = true;      // minSVs, frequency, ppMode, minElevation (105)
+    bool occupationElevation = true; // minElevation of an occupation (105)
+    bool pointAntennaHeight = true;  // antHeight of a baseline end (104, 105)
+
+    static Layout of(int version)
+    {
+        return {version >= 105, version >= 105, version >= 104};
+    }
+
+    template <class R> bool stored(const char* name) const
+    {
+        if constexpr (std::is_same_v<R, BaselineRecord>) {
+            if (!baselineTail)
+                return std::strcmp(name, "minSVs") != 0 && std::strcmp(name, "frequency") != 0 &&
+                       std::strcmp(name, "ppMode") != 0 && std::strcmp(name, "minElevation") != 0;
+        } else if constexpr (std::is_same_v<R, OccupationRecord>) {
+            if (!occupationElevation)
+                return std::strcmp(name, "minElevation") != 0;
+        } else if constexpr (std::is_same_v<R, PointData>) {
+            if (!pointAntennaHeight)
+                return std::strcmp(name, "antHeight") != 0;
+        }
+        return true;
+    }
+};
+
+// The smallest number of bytes a record of type R takes in a layout (every text
+// empty), so that a count can be checked against the bytes left before anything is
+// allocated for it.
+template <class R> class MinimumSize
+{
+public:
+    explicit MinimumSize(const Layout& layout) : layout_(layout) {}
+
+    void text(const char* name, const QString&)
+    {
+        if (layout_.stored<R>(name))
+            bytes += 2;
+    }
+    void index(const char*, const int&) { bytes += 4; }
+    void raw(const char*, const quint32&) { bytes += 4; }
+    template <class N> void record(const char*, const N& nested)
+    {
+        MinimumSize<N> inner(layout_);
+        visitFields(nested, inner);
+        bytes += inner.bytes;
+    }
+
+    qint64 bytes = 0;
+
+private:
+    const Layout& layout_;
+};
+
+template <class R> qint64 minimumRecordSize(const Layout& layout)
+{
+    MinimumSize<R> size(layout);
+    const R empty{};
+    visitFields(empty, size);
+    return size.bytes;
+}
+
+// Reads little-endian values from the file's bytes; any read past the end marks the
+// file as damaged and yields zeros from then on.
+class ByteSource
+{
+public:
+    explicit ByteSource(QByteArrayView bytes) : data_(bytes.data()), left_(bytes.size()) {}
+
+    bool damaged() const { return damaged_; }
+    void markDamaged() { damaged_ = true; }
+    qsizetype left() const { return left_; }
+
+    QByteArrayView take(qsizetype n)
+    {
+        if (damaged_ || n > left_) {
+            damaged_ = true;
+            return {};
+        }
+        QByteArrayView view(data_, n);
+        data_ += n;
+        left_ -= n;
+        return view;
+    }
+
+    template <class T> T value()
+    {
+        const QByteArrayView bytes = take(sizeof(T));
+        if (bytes.size() != sizeof(T))
+            return T{};
+        return qFromLittleEndian<T>(bytes.data());
+    }
+
+    QString text()
+    {
+        const quint16 size = value<quint16>();
+        return decodeText(take(size));
+    }
+
+    // An index field as it stands, rounded; a value no int can hold is damage.
+    int index()
+    {
+        const double value = roundHalfEven(this->value<float>());
+        if (!std::isfinite(value) || value < std::numeric_limits<int>::min() ||
+            value > std::numeric_limits<int>::max()) {
+            damaged_ = true;
+            return 0;
+        }
+        return int(value);
+    }
+
+private:
+    const char* data_;
+    qsizetype left_;
+    bool damaged_ = false;
+};
+
+template <class R> class RecordReader
+{
+public:
+    RecordReader(ByteSource& source, const Layout& layout) : source_(source), layout_(layout) {}
+
+    void text(const char* name, QString& value)
+    {
+        if (layout_.stored<R>(name))
+            value = source_.text();
+    }
+    void index(const char*, int& value) { value = source_.index(); }
+    void raw(const char*, quint32& value) { value = source_.value<quint32>(); }
+    template <class N> void record(const char*, N& nested)
+    {
+        RecordReader<N> inner(source_, layout_);
+        visitFields(nested, inner);
+    }
+
+private:
+    ByteSource& source_;
+    const Layout& layout_;
+};
+
+template <class R> bool readRecords(ByteSource& source, const Layout& layout, int count, QList<R>& records)
+{
+    records.reserve(count + 1);
+    RecordReader<R> reader(source, layout);
+    for (int i = 1; i <= count && !source.damaged(); ++i) {
+        R& record = records.emplace_back();
+        visitFields(record, reader);
+    }
+    return !source.damaged();
+}
+
+// A count from the header: a whole, non-negative number within `limit`.
+std::optional<int> countOf(float stored, int limit)
+{
+    const double value = stored;
+    if (!std::isfinite(value) || value < 0 || value > limit || value != std::floor(value))
+        return std::nullopt;
+    return int(value);
+}
+
+// Older files did not keep per-baseline and per-occupation values, nor (before 104)
+// the antenna height of a baseline end, nor did they keep shared occupations apart.
+void convertOlderLayout(ProjectModel& model, int version)
+{
+    const CommonData& common = model.common;
+    for (qsizetype i = 1; i < model.occupations.size(); ++i)
+        model.occupations[i].minElevation = common.minElevation;
+    for (qsizetype i = 1; i < model.baselines.size(); ++i) {
+        BaselineRecord& b = model.baselines[i];
+        if (version <= 103) {
+            b.startPoint.antHeight = model.startOccupationOf(b).antennaHeight;
+            b.endPoint.antHeight = model.endOccupationOf(b).antennaHeight;
+        }
+        b.minSVs = common.minSVs;
+        b.frequency = common.frequency;
+        b.ppMode = common.ppMode;
+        b.minElevation = common.minElevation;
+    }
+    SeparateSharedOccupations(model);
+}
+
+} // namespace
+
+Outcome EncodeProjectFile(const ProjectModel& model, QByteArray& bytes)
+{
+    const std::optional<QByteArray> softwareText = softwareTextOf(model.swProgram);
+    if (!softwareText)
+        return Outcome::failure(
+            QStringLiteral("ヘッダー の swProgram にシフトJISで表せない文字があるため、保存できません。"));
+
+    QByteArray out;
+    // Most texts are a few bytes; this avoids most regrowth of a large project.
+    out.reserve(projectFileHeaderSize + 400 * model.baselineCount() + 120 * model.occupationCount() +
+                200 * model.satelliteCount());
+    out += *softwareText;
+    char number[4];
+    qToLittleEndian(projectFileVersion, number);
+    out.append(number, 2);
+    for (int total : {model.occupationCount(), model.baselineCount(), model.satelliteCount()}) {
+        qToLittleEndian(static_cast<float>(total), number);
+        out.append(number, 4);
+    }
+
+    QString failure;
+    RecordWriter commonWriter(out, failure, QStringLiteral("共通データ"));
+    visitFields(model.common, commonWriter);
+    if (failure.isEmpty() && writeRecords(out, failure, model.baselines, QStringLiteral("基線 %1")) &&
+        writeRecords(out, failure, model.occupations, QStringLiteral("観測記録 %1")))
+        writeRecords(out, failure, model.satellites, QStringLiteral("衛星 %1"));
+    if (!failure.isEmpty())
+        return Outcome::failure(failure);
+    bytes = std::move(out);
+    return Outcome::success();
+}
+
+Outcome SaveProjectFile(const ProjectModel& model, const QString& path)
+{
+    QByteArray bytes;
+    const Outcome encoded = EncodeProjectFile(model, bytes);
+    if (!encoded)
+        return encoded;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        return Outcome::failure(QStringLiteral("保存できません: %1\n%2").arg(path, file.errorString()),
+                                {}, Outcome::Severity::Critical);
+    return Outcome::success();
+}
+
+Outcome DecodeProjectFile(QByteArrayView bytes, ProjectModel& model)
+{
+    ByteSource source(bytes);
+    const QByteArrayView softwareText = source.take(softwareTextSize);
+    const qint16 version = source.value<qint16>();
+    const float occupationTotal = source.value<float>();
+    const float baselineTotal = source.value<float>();
+    const float satelliteTotal = source.value<float>();
+    if (source.damaged())
+        return refused();
+
+    ProjectModel fresh;
+    if (version == 102) {
+        if (softwareText != QByteArrayView(version102SoftwareText))
+            return refused();
+        fresh.swProgram = QString::fromLatin1(version102SwProgram);
+    } else if (version >= 103 && version <= 105) {
+        fresh.swProgram = decodeText(softwareText);
+    } else {
+        return refused();
+    }
+    const Layout layout = Layout::of(version);
+
+    RecordReader<CommonData> commonReader(source, layout);
+    visitFields(fresh.common, commonReader);
+
+    // Checked before anything is allocated: every record takes at least its size with
+    // empty texts, so the counts together must fit into the bytes that are left.
+    const std::optional<int> baselineCount = countOf(baselineTotal, maxBaselineCount);
+    const std::optional<int> occupationCount = countOf(occupationTotal, std::numeric_limits<int>::max() - 1);
+    const std::optional<int> satelliteCount = countOf(satelliteTotal, std::numeric_limits<int>::max() - 1);
+    if (source.damaged() || !baselineCount || !occupationCount || !satelliteCount)
+        return refused();
+    const qint64 needed = *baselineCount * minimumRecordSize<BaselineRecord>(layout) +
+                          qint64(*occupationCount) * minimumRecordSize<OccupationRecord>(layout) +
+                          qint64(*satelliteCount) * minimumRecordSize<SatelliteRecord>(layout);
+    if (needed > source.left())
+        return refused();
+
+    if (!readRecords(source, layout, *baselineCount, fresh.baselines) ||
+        !readRecords(source, layout, *occupationCount, fresh.occupations) ||
+        !readRecords(source, layout, *satelliteCount, fresh.satellites))
+        return refused();
+
+    if (version < 105)
+        convertOlderLayout(fresh, version);
+    model = std::move(fresh);
+    return Outcome::success();
+}
+
+Outcome LoadProjectFile(const QString& path, ProjectModel& model)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return refused();
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return refused();
+    return DecodeProjectFile(bytes, model);
+}
