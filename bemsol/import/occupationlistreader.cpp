@@ -1,9 +1,152 @@
 #include "occupationlistreader.h"
 
-#include "exchangereader.h"
+#include "elementreader.h"
+#include "gpstimetext.h"
+#include "trackbar.h"
+
+#include <array>
+
+namespace {
+
+const std::array<TextFieldTag<OccupationRecord>, 3> occupationTextTags{{
+    {u"PointName", &OccupationRecord::pointName},
+    {u"PtCode", &OccupationRecord::ptCode},
+    {u"MinElevation", &OccupationRecord::minElevation},
+}};
+
+const std::array<TextFieldTag<OccupationRecord>, 2> receiverTags{{
+    {u"Name", &OccupationRecord::receiverName},
+    {u"SN", &OccupationRecord::receiverSN},
+}};
+
+const std::array<TextFieldTag<OccupationRecord>, 3> antennaTags{{
+    {u"Name", &OccupationRecord::antennaName},
+    {u"SN", &OccupationRecord::antennaSN},
+    {u"Height", &OccupationRecord::antennaHeight},
+}};
+
+void ReadReceiver(ExchangeReader& reader, OccupationRecord& occupation)
+{
+    ReadElementLines(reader, {u"/Receiver"}, [&](QStringView tag, QStringView line) {
+        StoreTextField<OccupationRecord>(receiverTags, tag, line, occupation);
+    });
+}
+
+void ReadAntenna(ExchangeReader& reader, OccupationRecord& occupation)
+{
+    ReadElementLines(reader, {u"/Antenna"}, [&](QStringView tag, QStringView line) {
+        StoreTextField<OccupationRecord>(antennaTags, tag, line, occupation);
+    });
+}
+
+// From and To values in file order; a value that is not a number is left out.
+void ReadTrackList(ExchangeReader& reader, TrackRow& row)
+{
+    row.clear();
+    ReadElementLines(reader, {u"/TrackListL1", u"/TrackListL2"},
+                     [&](QStringView tag, QStringView line) {
+                         if (tag != u"From" && tag != u"To")
+                             return;
+                         if (const std::optional<double> v = NumberFromText(ValueOf(line)))
+                             row.append(float(*v));
+                     });
+}
+
+// The tracking rows of a satellite list: rows 2k and 2k + 1 hold the L1 and L2 values of
+// the k-th completed satellite. Grown on demand, so there is no limit on satellites or
+// values.
+class TrackTable
+{
+public:
+    TrackRow& row(qsizetype r)
+    {
+        if (rows_.size() <= r)
+            rows_.resize(r + 1);
+        return rows_[r];
+    }
+    QList<TrackRow> firstRows(qsizetype n) const { return rows_.mid(0, n); }
+
+private:
+    QList<TrackRow> rows_;
+};
+
+void ReadSatList(ExchangeReader& reader, OccupationRecord& occupation)
+{
+    ProjectModel& model = reader.model();
+    const int first = model.satelliteCount() + 1;
+    int count = 0;
+    TrackTable table;
+    SatelliteRecord scratch; // takes values met before the first Sat tag
+    int currentSatellite = -1;
+    auto current = [&]() -> SatelliteRecord& {
+        return currentSatellite < 0 ? scratch : model.satellites[currentSatellite];
+    };
+
+    ReadElementLines(reader, {u"/SatList"}, [&](QStringView tag, QStringView line) {
+        if (tag == u"Sat") {
+            model.satellites.append(SatelliteRecord{});
+            currentSatellite = model.satelliteCount();
+            table.row(2 * count).clear();
+            table.row(2 * count + 1).clear();
+        } else if (tag == u"Name") {
+            current().satname = ValueOf(line).toString();
+        } else if (tag == u"Health") {
+            current().health = ValueOf(line).toString();
+        } else if (tag == u"TrackListL1") {
+            ReadTrackList(reader, table.row(2 * count));
+        } else if (tag == u"TrackListL2") {
+            ReadTrackList(reader, table.row(2 * count + 1));
+        } else if (tag == u"/Sat") {
+            ++count;
+        }
+    });
+    if (count == 0)
+        return;
+
+    occupation.firstSat = first;
+    occupation.satCount = count;
+    const QList<TrackRow> rows = table.firstRows(2 * count);
+    model.trackScale = LargestTrackValue(rows) / 90.0f;
+    for (int k = 0; k < count; ++k) {
+        // A Sat tag without its closing tag leaves fewer satellites than closing tags.
+        if (first + k > model.satelliteCount())
+            break;
+        SatelliteRecord& satellite = model.satellites[first + k];
+        satellite.l1 = TrackBar(table.row(2 * k), model.trackScale);
+        satellite.l2 = TrackBar(table.row(2 * k + 1), model.trackScale);
+    }
+}
+
+} // namespace
 
 void ReadOccupationList(ExchangeReader& reader)
 {
-    reader.model().clearOccupationsAndSatellites();
-    SkipToClosingTag(reader, u"/OccupationList");
+    ProjectModel& model = reader.model();
+    model.clearOccupationsAndSatellites();
+    OccupationRecord scratch; // takes values met before the first Occupation tag
+    int current = -1;
+    auto occupation = [&]() -> OccupationRecord& {
+        return current < 0 ? scratch : model.occupations[current];
+    };
+
+    ReadElementLines(reader, {u"/OccupationList"}, [&](QStringView tag, QStringView line) {
+        if (tag == u"Occupation") {
+            model.occupations.append(OccupationRecord{});
+            current = model.occupationCount();
+        } else if (tag == u"StartTime") {
+            occupation().startTime = GpsTimeText(reader);
+        } else if (tag == u"EndTime") {
+            occupation().endTime = GpsTimeText(reader);
+        } else if (tag == u"MinSVs") {
+            model.common.minSVs = ValueOf(line).toString();
+        } else if (tag == u"Receiver") {
+            ReadReceiver(reader, occupation());
+        } else if (tag == u"Antenna") {
+            ReadAntenna(reader, occupation());
+        } else if (tag == u"SatList") {
+            ReadSatList(reader, occupation());
+        } else {
+            StoreTextField<OccupationRecord>(occupationTextTags, tag, line, occupation());
+        }
+    });
 }

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "exchangereader.h"
+#include "linegrammar.h"
+
+#include <QString>
+#include <QStringView>
+
+#include <initializer_list>
+#include <optional>
+#include <span>
+
+// Reads the lines of one element until one of its closing tags has been consumed (or
+// the lines run out), handing every other line with its tag to `handle`.
+template <class Handler>
+void ReadElementLines(ExchangeReader& reader, std::initializer_list<QStringView> closingTags,
+                      Handler&& handle)
+{
+    while (!reader.atEnd() && !reader.failed()) {
+        const QStringView line = reader.nextLine();
+        const QStringView tag = TagNameOf(line);
+        for (QStringView closing : closingTags) {
+            if (tag == closing)
+                return;
+        }
+        handle(tag, line);
+    }
+}
+
+// A child element whose value is stored unchanged in a text field.
+template <class Record> struct TextFieldTag
+{
+    QStringView tag;
+    QString Record::*field;
+};
+
+// Stores the line's value when its tag is in `table`; tells whether it was.
+template <class Record>
+bool StoreTextField(std::span<const TextFieldTag<Record>> table, QStringView tag,
+                    QStringView line, Record& record)
+{
+    for (const TextFieldTag<Record>& entry : table) {
+        if (entry.tag == tag) {
+            record.*(entry.field) = ValueOf(line).toString();
+            return true;
+        }
+    }
+    return false;
+}
+
+// A value as a number, the way the exchange file writes them ("-3957199.123").
+// Nothing for an empty or malformed value, or one that is not finite.
+std::optional<double> NumberFromText(QStringView text);

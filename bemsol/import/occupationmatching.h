@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringView>
+
+class ProjectModel;
+struct BaselineRecord;
+
+// Finds the set-up of a baseline end: the occupation with the lowest index whose point
+// name equals the end's name exactly and whose time span covers the baseline's. Built
+// once over the occupations read so far, so each lookup only visits the set-ups of one
+// point instead of every occupation.
+class OccupationMatcher
+{
+public:
+    explicit OccupationMatcher(const ProjectModel& model);
+
+    // Index of the covering occupation, or 0 when there is none or the baseline's
+    // times cannot be read.
+    int find(QStringView pointName, QStringView startTime, QStringView endTime) const;
+
+private:
+    struct SetUp
+    {
+        int index;
+        qint64 start;
+        qint64 end;
+    };
+    QHash<QString, QList<SetUp>> setUpsByPoint_; // each list in ascending index
+};
+
+// Sets both occupation indices of `baseline` from the working point names.
+void MatchOccupations(const OccupationMatcher& matcher, BaselineRecord& baseline,
+                      QStringView startName, QStringView endName);
