@@ -39,38 +39,30 @@ double roundHalfEven(double x)
     return std::fmod(down, 2.0) == 0.0 ? down : down + 1.0;
 }
 
-bool isAscii(QStringView text)
+// Printable ASCII is the same in code page 932 and needs no converter; most fields are
+// plain numbers. Control characters go through the converter, which maps a few of them
+// differently.
+bool isPlainAscii(char16_t c)
 {
-    for (QChar c : text) {
-        if (c.unicode() >= 0x80)
-            return false;
-    }
-    return true;
+    return c >= 0x20 && c < 0x7F;
 }
 
-bool isAscii(QByteArrayView bytes)
-{
-    for (char c : bytes) {
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return false;
-    }
-    return true;
-}
-
-// Code page 932 agrees with ASCII below 0x80; most fields are plain numbers, so they
-// skip the converter.
 std::optional<QByteArray> encodeText(QStringView text)
 {
-    if (isAscii(text))
-        return text.toLatin1();
-    return EncodeShiftJis(text);
+    for (QChar c : text) {
+        if (!isPlainAscii(c.unicode()))
+            return EncodeShiftJis(text);
+    }
+    return text.toLatin1();
 }
 
 QString decodeText(QByteArrayView bytes)
 {
-    if (isAscii(bytes))
-        return QString::fromLatin1(bytes);
-    return DecodeShiftJis(bytes);
+    for (char c : bytes) {
+        if (!isPlainAscii(static_cast<unsigned char>(c)))
+            return DecodeShiftJis(bytes);
+    }
+    return QString::fromLatin1(bytes);
 }
 
 // `swProgram` as the header's 30 bytes: cut on a character boundary so that no
