@@ -39,6 +39,7 @@ class TestCli : public QObject
 
 private slots:
     void dumpsSoftwareVersion();
+    void namesTableApplied();
     void refusedVersionExitsOne();
     void usageErrorsExitTwo_data();
     void usageErrorsExitTwo();
@@ -56,6 +57,29 @@ void TestCli::dumpsSoftwareVersion()
     QCOMPARE(r.exitCode, 0);
     const QJsonObject root = QJsonDocument::fromJson(r.out).object();
     QCOMPARE(root["swProgram"].toString(), QStringLiteral("Trimble Total Control 2.71"));
+}
+
+void TestCli::namesTableApplied()
+{
+    QTemporaryDir dir;
+    // Shift-JIS: "SS,1,第1セッション" and an antenna chain A1 -> X -> ｱﾝﾃﾅ.
+    const QString names = writeFile(
+        dir, "ChangeName.ini",
+        QByteArray("// c\r\nSS,1,\x91\xe6\x31\x83\x5a\x83\x62\x83\x56\x83\x87\x83\x93\r\n"
+                   "AN,A1,X\r\nAN,X,\xb1\xdd\xc3\xc5\r\n"));
+    const Run r = runCli({"dump", QStringLiteral(TEST_DATA_DIR "/small-survey.xml"), "--names", names});
+    QCOMPARE(r.exitCode, 0);
+    const QJsonObject root = QJsonDocument::fromJson(r.out).object();
+    QCOMPARE(root["baselines"][0]["session"].toString(), QStringLiteral("第1セッション"));
+    QCOMPARE(root["baselines"][2]["session"].toString(), QStringLiteral("2"));
+    QCOMPARE(root["occupations"][0]["antennaName"].toString(), QStringLiteral("ｱﾝﾃﾅ"));
+    // The copy made for baseline 2's start is converted as well: it is a baseline end.
+    QCOMPARE(root["occupations"][3]["antennaName"].toString(), QStringLiteral("ｱﾝﾃﾅ"));
+
+    QCOMPARE(runCli({"dump", QStringLiteral(TEST_DATA_DIR "/small-survey.xml"), "--names",
+                     dir.filePath("missing.ini")})
+                 .exitCode,
+             1);
 }
 
 void TestCli::refusedVersionExitsOne()

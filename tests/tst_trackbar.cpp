@@ -1,0 +1,72 @@
+#include "import/trackbar.h"
+
+#include <QTest>
+
+namespace {
+
+// A bar drawn by hand: dashes at the positions given (the leading "|" is position 1).
+QString barWithDashes(const QList<QPair<int, int>>& runs)
+{
+    QString bar = QStringLiteral("|") + QString(89, u' ') + QStringLiteral("|");
+    for (const auto& [from, to] : runs) {
+        for (int p = from; p <= to; ++p)
+            bar[p - 1] = u'-';
+    }
+    return bar;
+}
+
+} // namespace
+
+class TestTrackBar : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void bars_data();
+    void bars();
+    void scaleIsTheLatestValue();
+};
+
+void TestTrackBar::bars_data()
+{
+    QTest::addColumn<TrackRow>("row");
+    QTest::addColumn<float>("scale");
+    QTest::addColumn<QString>("bar");
+
+    QTest::newRow("tracked throughout") << TrackRow{0, 7200} << 80.0f
+                                        << barWithDashes({{2, 90}});
+    QTest::newRow("two intervals") << TrackRow{0, 30, 60, 90} << 1.0f
+                                   << barWithDashes({{2, 30}, {61, 90}});
+    QTest::newRow("empty list") << TrackRow{} << 1.0f << barWithDashes({});
+    QTest::newRow("same position still switches the fill")
+        << TrackRow{10, 10.2f, 50, 60} << 1.0f << barWithDashes({{51, 60}});
+    QTest::newRow("open interval ends in blanks") << TrackRow{0, 45, 60} << 1.0f
+                                                  << barWithDashes({{2, 45}});
+    QTest::newRow("halves round up") << TrackRow{0, 44.5f} << 1.0f << barWithDashes({{2, 45}});
+    QTest::newRow("end marker stops the row") << TrackRow{0, 30, -1, 90} << 1.0f
+                                              << barWithDashes({{2, 30}});
+    QTest::newRow("no scale") << TrackRow{0, 30} << 0.0f << "||";
+}
+
+void TestTrackBar::bars()
+{
+    QFETCH(TrackRow, row);
+    QFETCH(float, scale);
+    QFETCH(QString, bar);
+    QCOMPARE(TrackBar(row, scale), bar);
+    if (scale > 0)
+        QCOMPARE(TrackBar(row, scale).size(), 91);
+}
+
+void TestTrackBar::scaleIsTheLatestValue()
+{
+    const QList<TrackRow> rows{{0, 3600}, {0, 1800}, {600, 7200}, {}};
+    QCOMPARE(LargestTrackValue(rows), 7200.0f);
+    const float scale = LargestTrackValue(rows) / 90.0f;
+    QCOMPARE(TrackBar(rows[2], scale), barWithDashes({{9, 90}}));
+    QCOMPARE(TrackBar(rows[0], scale), barWithDashes({{2, 45}}));
+    QCOMPARE(LargestTrackValue({{-1, 5000}, {}}), 0.0f);
+}
+
+QTEST_GUILESS_MAIN(TestTrackBar)
+#include "tst_trackbar.moc"
