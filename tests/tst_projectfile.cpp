@@ -1,3 +1,4 @@
+#include "import/exchangeimport.h"
 #include "project/modelfields.h"
 #include "project/projectfile.h"
 #include "project/textcodec.h"
@@ -296,6 +297,10 @@ void TestProjectFile::roundTripIsByteIdentical_data()
 {
     QTest::addColumn<ProjectModel>("model");
     QTest::newRow("hand-built") << handBuiltModel();
+    ProjectModel sample;
+    if (!ReadExchangeFile(QStringLiteral(TEST_DATA_DIR "/small-survey.xml"), sample))
+        qFatal("the sample exchange file was refused");
+    QTest::newRow("sample project") << sample;
     for (quint32 seed : {1u, 2u, 3u, 4u})
         QTest::newRow(qPrintable(QStringLiteral("random %1").arg(seed))) << randomModel(seed);
     ProjectModel onlyCommon;

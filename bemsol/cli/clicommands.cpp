@@ -3,6 +3,7 @@
 #include "project/document.h"
 #include "project/modeljson.h"
 #include "project/nametable.h"
+#include "project/projectfile.h"
 
 #include <QFile>
 
@@ -21,7 +22,8 @@ void printError(const QString& message)
 
 int usage()
 {
-    printError(QStringLiteral("usage: bemsol-cli dump INPUT.xml [--names FILE]"));
+    printError(QStringLiteral("usage: bemsol-cli dump INPUT.xml|INPUT.dat [--names FILE]\n"
+                              "       bemsol-cli save INPUT.xml|INPUT.dat OUTPUT.dat [--names FILE]"));
     return exitUsage;
 }
 
@@ -65,6 +67,8 @@ Outcome openInput(Document& document, const CommandLine& cl)
     const QString& input = cl.positional.first();
     if (input.endsWith(u".xml"))
         return document.importExchangeFile(input);
+    if (input.endsWith(u".dat"))
+        return document.openProjectFile(input);
     return Outcome::failure(QStringLiteral("開けない種類のファイルです: %1").arg(input));
 }
 
@@ -83,6 +87,23 @@ int dump(const CommandLine& cl)
     return 0;
 }
 
+// Imports or loads INPUT and writes it as a project file of the current version.
+int save(const CommandLine& cl)
+{
+    // Only ".dat": a slip of the arguments must not overwrite an exchange file.
+    if (cl.positional.size() != 2 || !cl.positional[1].endsWith(u".dat"))
+        return usage();
+    Document document;
+    Outcome outcome = openInput(document, cl);
+    if (outcome)
+        outcome = SaveProjectFile(document.model(), cl.positional[1]);
+    if (!outcome) {
+        printError(outcome.message);
+        return exitRefused;
+    }
+    return 0;
+}
+
 } // namespace
 
 int RunCliCommand(const QStringList& arguments)
@@ -95,5 +116,7 @@ int RunCliCommand(const QStringList& arguments)
         return usage();
     if (command == u"dump")
         return dump(cl);
+    if (command == u"save")
+        return save(cl);
     return usage();
 }
