@@ -40,7 +40,7 @@ void TestDateTimeText::gpsTime()
     QFETCH(QString, week);
     QFETCH(QString, seconds);
     QFETCH(QString, text);
-    QCOMPARE(GpsWeekSecondsText(week, seconds), text);
+    QCOMPARE(GpsWeekSecondsText(week.toUtf8(), seconds.toUtf8()), text);
 }
 
 void TestDateTimeText::parse_data()

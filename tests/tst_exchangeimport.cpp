@@ -73,10 +73,11 @@ void TestExchangeImport::linesAreCut()
     QFETCH(QString, text);
     QFETCH(QStringList, lines);
     ProjectModel model;
-    ExchangeReader reader(text, model);
+    const QByteArray bytes = text.toUtf8();
+    ExchangeReader reader(bytes, model);
     QStringList got;
     while (!reader.atEnd())
-        got << reader.nextLine().toString();
+        got << TextOf(reader.nextLine());
     QCOMPARE(got, lines);
     QCOMPARE(reader.cursor(), lines.size());
 }

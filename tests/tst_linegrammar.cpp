@@ -39,6 +39,9 @@ void TestLineGrammar::tagName()
     QFETCH(QString, line);
     QFETCH(QString, tag);
     QCOMPARE(TagNameOf(line).toString(), tag);
+    // The reader looks at the UTF-8 bytes of a line; the tag must be the same.
+    const QByteArray bytes = line.toUtf8();
+    QCOMPARE(QString::fromUtf8(TagNameOf(QByteArrayView(bytes))), tag);
 }
 
 void TestLineGrammar::value_data()
@@ -64,6 +67,8 @@ void TestLineGrammar::value()
     QFETCH(QString, line);
     QFETCH(QString, value);
     QCOMPARE(ValueOf(line).toString(), value);
+    const QByteArray bytes = line.toUtf8();
+    QCOMPARE(QString::fromUtf8(ValueOf(QByteArrayView(bytes))), value);
 }
 
 QTEST_GUILESS_MAIN(TestLineGrammar)

@@ -61,6 +61,7 @@ private slots:
     void satelliteListLimitsAreGone();
     void emptySatListKeepsScale();
     void tooManyBaselinesRefused();
+    void invalidBytesBecomeReplacements();
 };
 
 void TestListReaders::sampleFixture()
@@ -228,6 +229,20 @@ void TestListReaders::tooManyBaselinesRefused()
     list.chop(QByteArray("<Baseline>\n</Baseline>\n").size());
     QVERIFY(ImportExchangeBytes(crlf(root + list + "</BaselineList>\n"), exactly).ok);
     QCOMPARE(exactly.baselineCount(), maxBaselineCount);
+}
+
+void TestListReaders::invalidBytesBecomeReplacements()
+{
+    // A sequence cut short by "<" and a stray byte inside a tag: values get "?" as if
+    // the whole file had been decoded first, and the damaged tag matches nothing.
+    const ProjectModel m = import("<OccupationList>\n<Occupation>\n"
+                                  "<PtCode>\xE7\xAD\x91\xE6\xB3</PtCode>\n"
+                                  "<PointName>A\xC3</PointName>\n"
+                                  "<Rece\xFFiver>\n<Name>R</Name>\n</Receiver>\n"
+                                  "</Occupation>\n</OccupationList>\n");
+    QCOMPARE(m.occupations[1].ptCode, QStringLiteral("筑??"));
+    QCOMPARE(m.occupations[1].pointName, QStringLiteral("A?"));
+    QCOMPARE(m.occupations[1].receiverName, QString());
 }
 
 QTEST_GUILESS_MAIN(TestListReaders)

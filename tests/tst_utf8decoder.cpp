@@ -45,6 +45,11 @@ void TestUtf8Decoder::decodes_data()
                                                 << QStringLiteral("??A");
     QTest::newRow("highest two- and three-byte")
         << QByteArray::fromHex("DFBFEFBFBF") << q << QStringLiteral("\u07FF\uFFFF");
+    QTest::newRow("long ascii runs around a sequence")
+        << QByteArray(20, 'a') + QByteArray::fromHex("C3A9") + QByteArray(17, 'b') +
+               QByteArray::fromHex("E381") + QByteArray(33, 'c')
+        << q << QString(20, u'a') + QStringLiteral("\u00E9") + QString(17, u'b') + "??" +
+                    QString(33, u'c');
     QTest::newRow("F5..FF never lead") << QByteArray::fromHex("F5FF") << q
                                        << QStringLiteral("??");
 }

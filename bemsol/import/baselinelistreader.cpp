@@ -9,94 +9,108 @@
 
 namespace {
 
-const std::array<TextFieldTag<PointData>, 5> pointTextTags{{
-    {u"AntHeight", &PointData::antHeight},
-    {u"X", &PointData::posX},
-    {u"Y", &PointData::posY},
-    {u"Z", &PointData::posZ},
-    {u"H", &PointData::posH},
+const std::array<TextFieldTag<PointData>, 2> pointTextTags{{
+    {"AntHeight", &PointData::antHeight},
+    {"H", &PointData::posH},
 }};
 
 const std::array<TextFieldTag<VectorData>, 9> vectorTags{{
-    {u"X", &VectorData::dx},
-    {u"Y", &VectorData::dy},
-    {u"Z", &VectorData::dz},
-    {u"CovXX", &VectorData::CovXX},
-    {u"CovYX", &VectorData::CovYX},
-    {u"CovYY", &VectorData::CovYY},
-    {u"CovZX", &VectorData::CovZX},
-    {u"CovZY", &VectorData::CovZY},
-    {u"CovZZ", &VectorData::CovZZ},
+    {"X", &VectorData::dx},
+    {"Y", &VectorData::dy},
+    {"Z", &VectorData::dz},
+    {"CovXX", &VectorData::CovXX},
+    {"CovYX", &VectorData::CovYX},
+    {"CovYY", &VectorData::CovYY},
+    {"CovZX", &VectorData::CovZX},
+    {"CovZY", &VectorData::CovZY},
+    {"CovZZ", &VectorData::CovZZ},
 }};
 
 const std::array<TextFieldTag<VectorData>, 7> derivedTextTags{{
-    {u"SlopeDist", &VectorData::slope},
-    {u"GeoDist", &VectorData::geoDist},
-    {u"HeightDiff", &VectorData::heightDiff},
-    {u"Slope", &VectorData::stSlope},
-    {u"X", &VectorData::stDX},
-    {u"Y", &VectorData::stDY},
-    {u"Z", &VectorData::stDZ},
+    {"SlopeDist", &VectorData::slope},
+    {"GeoDist", &VectorData::geoDist},
+    {"HeightDiff", &VectorData::heightDiff},
+    {"Slope", &VectorData::stSlope},
+    {"X", &VectorData::stDX},
+    {"Y", &VectorData::stDY},
+    {"Z", &VectorData::stDZ},
 }};
 
 struct AngleTag
 {
-    QStringView tag;
+    QByteArrayView tag;
     QString VectorData::*field;
     AngleKind kind;
 };
 
 const std::array<AngleTag, 4> derivedAngleTags{{
-    {u"FwdAzimuth", &VectorData::fwdAzimuth, AngleKind::ForwardAzimuth},
-    {u"FwdInclination", &VectorData::fwdInclination, AngleKind::ForwardInclination},
-    {u"BkwdAzimuth", &VectorData::bkwdAzimuth, AngleKind::BackwardAzimuth},
-    {u"BkwdInclination", &VectorData::bkwdInclination, AngleKind::BackwardInclination},
+    {"FwdAzimuth", &VectorData::fwdAzimuth, AngleKind::ForwardAzimuth},
+    {"FwdInclination", &VectorData::fwdInclination, AngleKind::ForwardInclination},
+    {"BkwdAzimuth", &VectorData::bkwdAzimuth, AngleKind::BackwardAzimuth},
+    {"BkwdInclination", &VectorData::bkwdInclination, AngleKind::BackwardInclination},
 }};
 
 const std::array<TextFieldTag<VectorData>, 6> statisticsTags{{
-    {u"SolutionType", &VectorData::solutionType},
-    {u"Ratio", &VectorData::ratio},
-    {u"RMS", &VectorData::rms},
-    {u"RDOP", &VectorData::rdop},
-    {u"UsedObs", &VectorData::usedObs},
-    {u"RejectedObs", &VectorData::rejectedObs},
+    {"SolutionType", &VectorData::solutionType},
+    {"Ratio", &VectorData::ratio},
+    {"RMS", &VectorData::rms},
+    {"RDOP", &VectorData::rdop},
+    {"UsedObs", &VectorData::usedObs},
+    {"RejectedObs", &VectorData::rejectedObs},
 }};
 
-// Latitude from the coordinates read so far; empty when any of them is not a number
-// (an N element written before X, Y and Z).
-QString latitudeText(const PointData& p)
+// The coordinates of a point element as numbers, kept beside their texts while the
+// element is read: the latitude and longitude are computed from what has been read
+// when the N and E elements come.
+struct Coordinates
 {
-    const auto x = NumberFromText(p.posX);
-    const auto y = NumberFromText(p.posY);
-    const auto z = NumberFromText(p.posZ);
-    if (!x || !y || !z)
+    std::optional<double> x;
+    std::optional<double> y;
+    std::optional<double> z;
+};
+
+QString latitudeText(const Coordinates& c)
+{
+    if (!c.x || !c.y || !c.z)
         return {};
-    return AngleText(LatitudeFromXYZ(*x, *y, *z), AngleKind::Latitude);
+    return AngleText(LatitudeFromXYZ(*c.x, *c.y, *c.z), AngleKind::Latitude);
 }
 
-QString longitudeText(const PointData& p)
+QString longitudeText(const Coordinates& c)
 {
-    const auto x = NumberFromText(p.posX);
-    const auto y = NumberFromText(p.posY);
-    if (!x || !y)
+    if (!c.x || !c.y)
         return {};
-    return AngleTextFromDegrees(LongitudeDegreesFromXY(*x, *y), AngleKind::Longitude);
+    return AngleTextFromDegrees(LongitudeDegreesFromXY(*c.x, *c.y), AngleKind::Longitude);
+}
+
+void storeCoordinate(QByteArrayView value, QString& text, std::optional<double>& number)
+{
+    text = TextOf(value);
+    number = NumberFromText(value);
 }
 
 // Returns the point's name, which serves only to find its occupation.
 QString ReadPoint(ExchangeReader& reader, PointData& point)
 {
     QString pointName;
-    ReadElementLines(reader, {u"/SPoint", u"/EPoint"}, [&](QStringView tag, QStringView line) {
-        if (tag == u"PointName") {
-            pointName = ValueOf(line).toString();
+    Coordinates c{NumberFromText(point.posX), NumberFromText(point.posY),
+                  NumberFromText(point.posZ)};
+    ReadElementLines(reader, {"/SPoint", "/EPoint"}, [&](QByteArrayView tag, QByteArrayView line) {
+        if (tag == "PointName") {
+            pointName = TextOf(ValueOf(line));
             point.ptType = QStringLiteral("Input");
-        } else if (tag == u"PointType") {
-            point.ptType = ValueOf(line).toString();
-        } else if (tag == u"N") {
-            point.posN = latitudeText(point);
-        } else if (tag == u"E") {
-            point.posE = longitudeText(point);
+        } else if (tag == "PointType") {
+            point.ptType = TextOf(ValueOf(line));
+        } else if (tag == "X") {
+            storeCoordinate(ValueOf(line), point.posX, c.x);
+        } else if (tag == "Y") {
+            storeCoordinate(ValueOf(line), point.posY, c.y);
+        } else if (tag == "Z") {
+            storeCoordinate(ValueOf(line), point.posZ, c.z);
+        } else if (tag == "N") {
+            point.posN = latitudeText(c);
+        } else if (tag == "E") {
+            point.posE = longitudeText(c);
         } else {
             StoreTextField<PointData>(pointTextTags, tag, line, point);
         }
@@ -106,14 +120,14 @@ QString ReadPoint(ExchangeReader& reader, PointData& point)
 
 void ReadVector(ExchangeReader& reader, VectorData& vector)
 {
-    ReadElementLines(reader, {u"/Vector"}, [&](QStringView tag, QStringView line) {
+    ReadElementLines(reader, {"/Vector"}, [&](QByteArrayView tag, QByteArrayView line) {
         StoreTextField<VectorData>(vectorTags, tag, line, vector);
     });
 }
 
 void ReadDerived(ExchangeReader& reader, VectorData& vector)
 {
-    ReadElementLines(reader, {u"/Derived"}, [&](QStringView tag, QStringView line) {
+    ReadElementLines(reader, {"/Derived"}, [&](QByteArrayView tag, QByteArrayView line) {
         if (StoreTextField<VectorData>(derivedTextTags, tag, line, vector))
             return;
         for (const AngleTag& a : derivedAngleTags) {
@@ -128,31 +142,31 @@ void ReadDerived(ExchangeReader& reader, VectorData& vector)
 
 void ReadStatistics(ExchangeReader& reader, VectorData& vector)
 {
-    ReadElementLines(reader, {u"/Statistics"}, [&](QStringView tag, QStringView line) {
+    ReadElementLines(reader, {"/Statistics"}, [&](QByteArrayView tag, QByteArrayView line) {
         StoreTextField<VectorData>(statisticsTags, tag, line, vector);
     });
 }
 
 void ReadParameter(ExchangeReader& reader, BaselineRecord& baseline, CommonData& common)
 {
-    ReadElementLines(reader, {u"/Parameter"}, [&](QStringView tag, QStringView line) {
-        if (tag == u"EphType") {
-            const QStringView value = ValueOf(line);
-            common.ephType = value == u"Broadcast" ? QStringLiteral("放送暦") : value.toString();
-        } else if (tag == u"Frequency") {
-            common.frequency = baseline.frequency = ValueOf(line).toString();
-        } else if (tag == u"PPMode") {
-            common.ppMode = baseline.ppMode = ValueOf(line).toString();
-        } else if (tag == u"Session") {
-            baseline.session = ValueOf(line).toString();
-        } else if (tag == u"StartTime") {
+    ReadElementLines(reader, {"/Parameter"}, [&](QByteArrayView tag, QByteArrayView line) {
+        if (tag == "EphType") {
+            const QByteArrayView value = ValueOf(line);
+            common.ephType = value == "Broadcast" ? QStringLiteral("放送暦") : TextOf(value);
+        } else if (tag == "Frequency") {
+            common.frequency = baseline.frequency = TextOf(ValueOf(line));
+        } else if (tag == "PPMode") {
+            common.ppMode = baseline.ppMode = TextOf(ValueOf(line));
+        } else if (tag == "Session") {
+            baseline.session = TextOf(ValueOf(line));
+        } else if (tag == "StartTime") {
             baseline.startTime = GpsTimeText(reader);
-        } else if (tag == u"EndTime") {
+        } else if (tag == "EndTime") {
             baseline.endTime = GpsTimeText(reader);
-        } else if (tag == u"MinElevation") {
-            baseline.minElevation = ValueOf(line).toString();
-        } else if (tag == u"Interval") {
-            common.interval = ValueOf(line).toString();
+        } else if (tag == "MinElevation") {
+            baseline.minElevation = TextOf(ValueOf(line));
+        } else if (tag == "Interval") {
+            common.interval = TextOf(ValueOf(line));
         }
     });
     common.daen = QStringLiteral("GRS80");
@@ -173,8 +187,8 @@ void ReadBaselineList(ExchangeReader& reader)
     QString startName;
     QString endName;
 
-    ReadElementLines(reader, {u"/BaselineList"}, [&](QStringView tag, QStringView) {
-        if (tag == u"Baseline") {
+    ReadElementLines(reader, {"/BaselineList"}, [&](QByteArrayView tag, QByteArrayView) {
+        if (tag == "Baseline") {
             if (model.baselineCount() >= maxBaselineCount) {
                 reader.fail(QStringLiteral("基線が %1 本を超えるため読み込めません")
                                 .arg(maxBaselineCount));
@@ -184,19 +198,19 @@ void ReadBaselineList(ExchangeReader& reader)
             current = &model.baselines.last();
             startName.clear();
             endName.clear();
-        } else if (tag == u"SPoint") {
+        } else if (tag == "SPoint") {
             startName = ReadPoint(reader, current->startPoint);
-        } else if (tag == u"EPoint") {
+        } else if (tag == "EPoint") {
             endName = ReadPoint(reader, current->endPoint);
-        } else if (tag == u"Vector") {
+        } else if (tag == "Vector") {
             ReadVector(reader, current->vector);
-        } else if (tag == u"Derived") {
+        } else if (tag == "Derived") {
             ReadDerived(reader, current->vector);
-        } else if (tag == u"Parameter") {
+        } else if (tag == "Parameter") {
             ReadParameter(reader, *current, model.common);
-        } else if (tag == u"Statistics") {
+        } else if (tag == "Statistics") {
             ReadStatistics(reader, current->vector);
-        } else if (tag == u"/Baseline") {
+        } else if (tag == "/Baseline") {
             MatchOccupations(matcher, *current, startName, endName);
             current->minSVs = model.common.minSVs;
         }

@@ -3,6 +3,7 @@
 #include "exchangereader.h"
 #include "linegrammar.h"
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringView>
 
@@ -13,13 +14,13 @@
 // Reads the lines of one element until one of its closing tags has been consumed (or
 // the lines run out), handing every other line with its tag to `handle`.
 template <class Handler>
-void ReadElementLines(ExchangeReader& reader, std::initializer_list<QStringView> closingTags,
+void ReadElementLines(ExchangeReader& reader, std::initializer_list<QByteArrayView> closingTags,
                       Handler&& handle)
 {
     while (!reader.atEnd() && !reader.failed()) {
-        const QStringView line = reader.nextLine();
-        const QStringView tag = TagNameOf(line);
-        for (QStringView closing : closingTags) {
+        const QByteArrayView line = reader.nextLine();
+        const QByteArrayView tag = TagNameOf(line);
+        for (QByteArrayView closing : closingTags) {
             if (tag == closing)
                 return;
         }
@@ -30,24 +31,25 @@ void ReadElementLines(ExchangeReader& reader, std::initializer_list<QStringView>
 // A child element whose value is stored unchanged in a text field.
 template <class Record> struct TextFieldTag
 {
-    QStringView tag;
+    QByteArrayView tag;
     QString Record::*field;
 };
 
 // Stores the line's value when its tag is in `table`; tells whether it was.
 template <class Record>
-bool StoreTextField(std::span<const TextFieldTag<Record>> table, QStringView tag,
-                    QStringView line, Record& record)
+bool StoreTextField(std::span<const TextFieldTag<Record>> table, QByteArrayView tag,
+                    QByteArrayView line, Record& record)
 {
     for (const TextFieldTag<Record>& entry : table) {
         if (entry.tag == tag) {
-            record.*(entry.field) = ValueOf(line).toString();
+            record.*(entry.field) = TextOf(ValueOf(line));
             return true;
         }
     }
     return false;
 }
 
-// A value as a number, the way the exchange file writes them ("-3957199.123").
+// A value as a number, the way the exchange file writes them ("-3957199.123", "1e-6").
 // Nothing for an empty or malformed value, or one that is not finite.
+std::optional<double> NumberFromText(QByteArrayView text);
 std::optional<double> NumberFromText(QStringView text);

@@ -5,7 +5,6 @@
 #include "linegrammar.h"
 #include "occupationsharing.h"
 #include "occupationlistreader.h"
-#include "utf8decoder.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -14,23 +13,23 @@
 
 namespace {
 
-using TagHandler = bool (*)(ExchangeReader&, QStringView line);
+using TagHandler = bool (*)(ExchangeReader&, QByteArrayView line);
 
-bool checkRoot(ExchangeReader& reader, QStringView line)
+bool checkRoot(ExchangeReader& reader, QByteArrayView line)
 {
-    if (CheckExchangeVersion(line, reader.model()))
+    if (CheckExchangeVersion(TextOf(line), reader.model()))
         return true;
     reader.fail(QString::fromUtf16(exchangeVersionMessage));
     return false;
 }
 
-bool readOccupations(ExchangeReader& reader, QStringView)
+bool readOccupations(ExchangeReader& reader, QByteArrayView)
 {
     ReadOccupationList(reader);
     return !reader.failed();
 }
 
-bool readBaselines(ExchangeReader& reader, QStringView)
+bool readBaselines(ExchangeReader& reader, QByteArrayView)
 {
     ReadBaselineList(reader);
     if (reader.failed())
@@ -41,16 +40,16 @@ bool readBaselines(ExchangeReader& reader, QStringView)
 
 struct Dispatch
 {
-    QStringView tag;
+    QByteArrayView tag;
     TagHandler handler;
 };
 
 // Top-level tags that do something; "ProjectInfo" and every other tag are passed by,
 // and their child lines are then seen one by one and passed by as well.
 const std::array<Dispatch, 3> topLevelTags{{
-    {u"JapaneseExchangeFormat", checkRoot},
-    {u"OccupationList", readOccupations},
-    {u"BaselineList", readBaselines},
+    {"JapaneseExchangeFormat", checkRoot},
+    {"OccupationList", readOccupations},
+    {"BaselineList", readBaselines},
 }};
 
 } // namespace
@@ -67,12 +66,12 @@ bool CheckExchangeVersion(QStringView rootLine, ProjectModel& model)
 
 Outcome ImportExchangeBytes(QByteArrayView bytes, ProjectModel& model)
 {
-    ExchangeReader reader(Utf8BytesToText(bytes, u"?"), model);
+    ExchangeReader reader(bytes, model);
     while (!reader.atEnd()) {
-        const QStringView line = reader.nextLine();
-        if (!line.contains(u'<'))
+        const QByteArrayView line = reader.nextLine();
+        if (!line.contains('<'))
             continue;
-        const QStringView tag = TagNameOf(line);
+        const QByteArrayView tag = TagNameOf(line);
         for (const Dispatch& d : topLevelTags) {
             if (d.tag == tag) {
                 if (!d.handler(reader, line))

@@ -1,28 +1,31 @@
 #include "exchangereader.h"
 
-#include "linegrammar.h"
+#include "utf8decoder.h"
 
-ExchangeReader::ExchangeReader(QString text, ProjectModel& model)
-    : text_(std::move(text)), model_(model)
+#include <cstring>
+
+ExchangeReader::ExchangeReader(QByteArrayView bytes, ProjectModel& model)
+    : bytes_(bytes), model_(model)
 {
 }
 
-QStringView ExchangeReader::nextLine()
+QByteArrayView ExchangeReader::nextLine()
 {
     if (exhausted_)
         return {};
-    const QStringView all(text_);
-    const qsizetype lf = all.indexOf(u'\n', pos_);
-    QStringView line;
-    if (lf < 0) {
-        line = all.mid(pos_);
-        pos_ = all.size();
+    const char* const begin = bytes_.data() + pos_;
+    const qsizetype remaining = bytes_.size() - pos_;
+    const auto* lf = static_cast<const char*>(std::memchr(begin, '\n', size_t(remaining)));
+    QByteArrayView line;
+    if (!lf) {
+        line = QByteArrayView(begin, remaining);
+        pos_ = bytes_.size();
         exhausted_ = true;
     } else {
-        line = all.mid(pos_, lf - pos_);
-        pos_ = lf + 1;
+        line = QByteArrayView(begin, lf - begin);
+        pos_ += line.size() + 1;
     }
-    if (!line.isEmpty() && line.back() == u'\r')
+    if (!line.isEmpty() && line.back() == '\r')
         line.chop(1);
     ++cursor_;
     return line;
@@ -34,10 +37,11 @@ void ExchangeReader::fail(const QString& message)
         failure_ = message;
 }
 
-void SkipToClosingTag(ExchangeReader& reader, QStringView closingTag)
+QString TextOf(QByteArrayView utf8)
 {
-    while (!reader.atEnd()) {
-        if (TagNameOf(reader.nextLine()) == closingTag)
-            return;
+    for (char c : utf8) {
+        if (uchar(c) >= 0x80)
+            return Utf8BytesToText(utf8, u"?");
     }
+    return QString::fromLatin1(utf8);
 }

@@ -5,21 +5,25 @@
 
 #include <QByteArrayView>
 #include <QString>
-#include <QStringView>
 
-// The line state that the exchange-file readers share: the decoded file and one cursor
-// over its lines. Lines are cut at LF with one trailing CR removed, so CR LF files read
-// line for line as the processing software wrote them and LF-only files read as well.
+// The line state that the exchange-file readers share: the file and one cursor over its
+// lines. Lines are cut at LF with one trailing CR removed, so CR LF files read line for
+// line as the processing software wrote them and LF-only files read as well.
+//
+// Lines stay UTF-8 bytes; only the values that are kept get decoded (`text`). That is
+// the same as decoding the whole file first: LF, CR, "<", ">" and blanks are single
+// bytes that never belong to a multi-byte sequence, and a sequence cut short by one of
+// them is replaced in either case.
 class ExchangeReader
 {
 public:
-    ExchangeReader(QString text, ProjectModel& model);
+    ExchangeReader(QByteArrayView bytes, ProjectModel& model);
 
     ProjectModel& model() { return model_; }
 
     bool atEnd() const { return exhausted_; }
     // The line at the cursor; advances the cursor. Empty once the lines run out.
-    QStringView nextLine();
+    QByteArrayView nextLine();
     // Index of the next line to read.
     int cursor() const { return cursor_; }
 
@@ -29,7 +33,7 @@ public:
     const QString& failure() const { return failure_; }
 
 private:
-    QString text_;
+    QByteArrayView bytes_;
     ProjectModel& model_;
     qsizetype pos_ = 0;
     int cursor_ = 0;
@@ -37,5 +41,5 @@ private:
     QString failure_;
 };
 
-// Reads lines until one whose tag is `closingTag` has been consumed or the lines run out.
-void SkipToClosingTag(ExchangeReader& reader, QStringView closingTag);
+// A value or line as text, invalid bytes replaced by "?".
+QString TextOf(QByteArrayView utf8);

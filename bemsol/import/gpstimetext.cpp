@@ -8,13 +8,14 @@
 
 namespace {
 
-// Day 0 of the serial day count the GPS week is reckoned from; day 36226 (Sunday
-// 7 March 1999) is the first day of GPS week 1000.
-const QDate serialDayZero(1899, 12, 30);
+// The GPS week is reckoned in the serial day count whose day 0 is 30 December 1899;
+// day 36226 (Sunday 7 March 1999) is the first day of GPS week 1000.
 constexpr qint64 firstDayOfWeek1000 = 36226;
+// 1970-01-01 in that count.
+constexpr qint64 serialDayOfEpoch = 25569;
 
 // A 32-bit whole number, rounding halves to even.
-std::optional<qint32> roundedInt32(QStringView text)
+std::optional<qint32> roundedInt32(QByteArrayView text)
 {
     const std::optional<double> value = NumberFromText(text);
     if (!value)
@@ -28,24 +29,20 @@ std::optional<qint32> roundedInt32(QStringView text)
 
 } // namespace
 
-QString GpsWeekSecondsText(QStringView week, QStringView seconds)
+QString GpsWeekSecondsText(QByteArrayView week, QByteArrayView seconds)
 {
     const std::optional<double> weekNumber = NumberFromText(week);
     const std::optional<qint32> secs = roundedInt32(seconds);
     if (!weekNumber || !secs || *weekNumber != std::floor(*weekNumber) ||
         std::fabs(*weekNumber) > 1.0e6)
         return {};
-    const qint64 day = firstDayOfWeek1000 + (qint64(*weekNumber) - 1000) * 7;
-    const QDateTime value =
-        QDateTime(serialDayZero.addDays(day), QTime(0, 0), Qt::UTC).addSecs(*secs);
-    if (value.date().year() < 1 || value.date().year() > 9999)
-        return {};
-    return DateTimeText(value);
+    const qint64 serialDay = firstDayOfWeek1000 + (qint64(*weekNumber) - 1000) * 7;
+    return DateTimeTextFromEpochSeconds((serialDay - serialDayOfEpoch) * 86400 + *secs);
 }
 
 QString GpsTimeText(ExchangeReader& reader)
 {
-    const QStringView week = ValueOf(reader.nextLine());
-    const QStringView seconds = ValueOf(reader.nextLine());
+    const QByteArrayView week = ValueOf(reader.nextLine());
+    const QByteArrayView seconds = ValueOf(reader.nextLine());
     return GpsWeekSecondsText(week, seconds);
 }

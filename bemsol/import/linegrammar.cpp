@@ -1,29 +1,72 @@
 #include "linegrammar.h"
 
-QStringView TagNameOf(QStringView line)
+namespace {
+
+template <class Char> qsizetype find(const Char* s, qsizetype from, qsizetype n, char c)
 {
-    const qsizetype lt = line.indexOf(u'<');
-    QStringView rest = lt < 0 ? line : line.mid(lt + 1);
-    const qsizetype gt = rest.indexOf(u'>');
+    for (qsizetype i = from; i < n; ++i) {
+        if (s[i] == Char(c))
+            return i;
+    }
+    return -1;
+}
+
+struct Span
+{
+    qsizetype start = 0;
+    qsizetype size = 0;
+};
+
+template <class Char> Span tagSpan(const Char* s, qsizetype n)
+{
+    const qsizetype lt = find(s, 0, n, '<');
+    const qsizetype start = lt < 0 ? 0 : lt + 1;
+    const qsizetype gt = find(s, start, n, '>');
     if (gt < 0)
         return {};
-    rest = rest.left(gt);
-    const qsizetype space = rest.indexOf(u' ');
-    return space < 0 ? rest : rest.left(space);
+    const qsizetype space = find(s, start, gt, ' ');
+    return {start, (space < 0 ? gt : space) - start};
+}
+
+template <class Char> Span valueSpan(const Char* s, qsizetype n)
+{
+    const qsizetype gt = find(s, 0, n, '>');
+    if (gt < 0)
+        return {};
+    const qsizetype lt = find(s, gt + 1, n, '<');
+    if (lt < 0)
+        return {};
+    qsizetype start = gt + 1;
+    qsizetype end = lt;
+    while (start < end && s[start] == Char(' '))
+        ++start;
+    while (end > start && s[end - 1] == Char(' '))
+        --end;
+    return {start, end - start};
+}
+
+} // namespace
+
+QStringView TagNameOf(QStringView line)
+{
+    const Span t = tagSpan(line.utf16(), line.size());
+    return line.sliced(t.start, t.size);
+}
+
+QByteArrayView TagNameOf(QByteArrayView line)
+{
+    const Span t = tagSpan(line.data(), line.size());
+    return line.sliced(t.start, t.size);
 }
 
 QStringView ValueOf(QStringView line)
 {
-    const qsizetype gt = line.indexOf(u'>');
-    if (gt < 0)
-        return {};
-    const qsizetype lt = line.indexOf(u'<', gt + 1);
-    if (lt < 0)
-        return {};
-    QStringView value = line.mid(gt + 1, lt - gt - 1);
-    while (!value.isEmpty() && value.front() == u' ')
-        value = value.mid(1);
-    while (!value.isEmpty() && value.back() == u' ')
-        value.chop(1);
-    return value;
+    const Span v = valueSpan(line.utf16(), line.size());
+    return line.sliced(v.start, v.size);
+}
+
+QByteArrayView ValueOf(QByteArrayView line)
+{
+    const Span v = valueSpan(line.data(), line.size());
+    return line.sliced(v.start, v.size);
 }

@@ -9,32 +9,32 @@
 namespace {
 
 const std::array<TextFieldTag<OccupationRecord>, 3> occupationTextTags{{
-    {u"PointName", &OccupationRecord::pointName},
-    {u"PtCode", &OccupationRecord::ptCode},
-    {u"MinElevation", &OccupationRecord::minElevation},
+    {"PointName", &OccupationRecord::pointName},
+    {"PtCode", &OccupationRecord::ptCode},
+    {"MinElevation", &OccupationRecord::minElevation},
 }};
 
 const std::array<TextFieldTag<OccupationRecord>, 2> receiverTags{{
-    {u"Name", &OccupationRecord::receiverName},
-    {u"SN", &OccupationRecord::receiverSN},
+    {"Name", &OccupationRecord::receiverName},
+    {"SN", &OccupationRecord::receiverSN},
 }};
 
 const std::array<TextFieldTag<OccupationRecord>, 3> antennaTags{{
-    {u"Name", &OccupationRecord::antennaName},
-    {u"SN", &OccupationRecord::antennaSN},
-    {u"Height", &OccupationRecord::antennaHeight},
+    {"Name", &OccupationRecord::antennaName},
+    {"SN", &OccupationRecord::antennaSN},
+    {"Height", &OccupationRecord::antennaHeight},
 }};
 
 void ReadReceiver(ExchangeReader& reader, OccupationRecord& occupation)
 {
-    ReadElementLines(reader, {u"/Receiver"}, [&](QStringView tag, QStringView line) {
+    ReadElementLines(reader, {"/Receiver"}, [&](QByteArrayView tag, QByteArrayView line) {
         StoreTextField<OccupationRecord>(receiverTags, tag, line, occupation);
     });
 }
 
 void ReadAntenna(ExchangeReader& reader, OccupationRecord& occupation)
 {
-    ReadElementLines(reader, {u"/Antenna"}, [&](QStringView tag, QStringView line) {
+    ReadElementLines(reader, {"/Antenna"}, [&](QByteArrayView tag, QByteArrayView line) {
         StoreTextField<OccupationRecord>(antennaTags, tag, line, occupation);
     });
 }
@@ -43,9 +43,9 @@ void ReadAntenna(ExchangeReader& reader, OccupationRecord& occupation)
 void ReadTrackList(ExchangeReader& reader, TrackRow& row)
 {
     row.clear();
-    ReadElementLines(reader, {u"/TrackListL1", u"/TrackListL2"},
-                     [&](QStringView tag, QStringView line) {
-                         if (tag != u"From" && tag != u"To")
+    ReadElementLines(reader, {"/TrackListL1", "/TrackListL2"},
+                     [&](QByteArrayView tag, QByteArrayView line) {
+                         if (tag != "From" && tag != "To")
                              return;
                          if (const std::optional<double> v = NumberFromText(ValueOf(line)))
                              row.append(float(*v));
@@ -82,21 +82,21 @@ void ReadSatList(ExchangeReader& reader, OccupationRecord& occupation)
         return currentSatellite < 0 ? scratch : model.satellites[currentSatellite];
     };
 
-    ReadElementLines(reader, {u"/SatList"}, [&](QStringView tag, QStringView line) {
-        if (tag == u"Sat") {
+    ReadElementLines(reader, {"/SatList"}, [&](QByteArrayView tag, QByteArrayView line) {
+        if (tag == "Sat") {
             model.satellites.append(SatelliteRecord{});
             currentSatellite = model.satelliteCount();
             table.row(2 * count).clear();
             table.row(2 * count + 1).clear();
-        } else if (tag == u"Name") {
-            current().satname = ValueOf(line).toString();
-        } else if (tag == u"Health") {
-            current().health = ValueOf(line).toString();
-        } else if (tag == u"TrackListL1") {
+        } else if (tag == "Name") {
+            current().satname = TextOf(ValueOf(line));
+        } else if (tag == "Health") {
+            current().health = TextOf(ValueOf(line));
+        } else if (tag == "TrackListL1") {
             ReadTrackList(reader, table.row(2 * count));
-        } else if (tag == u"TrackListL2") {
+        } else if (tag == "TrackListL2") {
             ReadTrackList(reader, table.row(2 * count + 1));
-        } else if (tag == u"/Sat") {
+        } else if (tag == "/Sat") {
             ++count;
         }
     });
@@ -129,21 +129,21 @@ void ReadOccupationList(ExchangeReader& reader)
         return current < 0 ? scratch : model.occupations[current];
     };
 
-    ReadElementLines(reader, {u"/OccupationList"}, [&](QStringView tag, QStringView line) {
-        if (tag == u"Occupation") {
+    ReadElementLines(reader, {"/OccupationList"}, [&](QByteArrayView tag, QByteArrayView line) {
+        if (tag == "Occupation") {
             model.occupations.append(OccupationRecord{});
             current = model.occupationCount();
-        } else if (tag == u"StartTime") {
+        } else if (tag == "StartTime") {
             occupation().startTime = GpsTimeText(reader);
-        } else if (tag == u"EndTime") {
+        } else if (tag == "EndTime") {
             occupation().endTime = GpsTimeText(reader);
-        } else if (tag == u"MinSVs") {
-            model.common.minSVs = ValueOf(line).toString();
-        } else if (tag == u"Receiver") {
+        } else if (tag == "MinSVs") {
+            model.common.minSVs = TextOf(ValueOf(line));
+        } else if (tag == "Receiver") {
             ReadReceiver(reader, occupation());
-        } else if (tag == u"Antenna") {
+        } else if (tag == "Antenna") {
             ReadAntenna(reader, occupation());
-        } else if (tag == u"SatList") {
+        } else if (tag == "SatList") {
             ReadSatList(reader, occupation());
         } else {
             StoreTextField<OccupationRecord>(occupationTextTags, tag, line, occupation());

@@ -2,7 +2,53 @@
 
 namespace {
 
-// Splits "a<sep>b<sep>c" into three non-negative numbers.
+struct CivilDate
+{
+    qint64 year;
+    int month;
+    int day;
+};
+
+// Day counts of the proleptic Gregorian calendar, from H. Hinnant's algorithms: plain
+// integer arithmetic, because the import turns every time element into a text.
+qint64 daysFromCivil(qint64 y, int m, int d)
+{
+    y -= m <= 2;
+    const qint64 era = (y >= 0 ? y : y - 399) / 400;
+    const qint64 yoe = y - era * 400;
+    const qint64 doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+    const qint64 doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    return era * 146097 + doe - 719468;
+}
+
+CivilDate civilFromDays(qint64 z)
+{
+    z += 719468;
+    const qint64 era = (z >= 0 ? z : z - 146096) / 146097;
+    const qint64 doe = z - era * 146097;
+    const qint64 yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const qint64 doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const qint64 mp = (5 * doy + 2) / 153;
+    const int d = int(doy - (153 * mp + 2) / 5 + 1);
+    const int m = int(mp < 10 ? mp + 3 : mp - 9);
+    return {yoe + era * 400 + (m <= 2), m, d};
+}
+
+void appendDigits(QString& out, qint64 value, int width)
+{
+    char16_t digits[20];
+    int n = 0;
+    do {
+        digits[n++] = char16_t(u'0' + value % 10);
+        value /= 10;
+    } while (value > 0);
+    for (int i = n; i < width; ++i)
+        out += u'0';
+    while (n > 0)
+        out += QChar(digits[--n]);
+}
+
+// Splits "a<sep>b<sep>c" into three non-negative numbers of at most `maxDigits` digits.
 bool splitThree(QStringView text, QChar separator, int (&parts)[3], int maxDigits)
 {
     qsizetype start = 0;
@@ -27,42 +73,58 @@ bool splitThree(QStringView text, QChar separator, int (&parts)[3], int maxDigit
 
 } // namespace
 
-QString DateTimeText(const QDateTime& value)
+QString DateTimeTextFromEpochSeconds(qint64 seconds)
 {
-    const QTime t = value.time();
-    const QString date = value.date().toString(QStringLiteral("yyyy/MM/dd"));
-    if (t.hour() == 0 && t.minute() == 0 && t.second() == 0)
-        return date;
-    return date + u' ' + t.toString(QStringLiteral("H:mm:ss"));
+    const qint64 days = seconds >= 0 ? seconds / 86400 : -((-seconds + 86399) / 86400);
+    const qint64 secondOfDay = seconds - days * 86400;
+    const CivilDate date = civilFromDays(days);
+    if (date.year < 1 || date.year > 9999)
+        return {};
+    QString text;
+    text.reserve(19);
+    appendDigits(text, date.year, 4);
+    text += u'/';
+    appendDigits(text, date.month, 2);
+    text += u'/';
+    appendDigits(text, date.day, 2);
+    if (secondOfDay == 0)
+        return text;
+    text += u' ';
+    appendDigits(text, secondOfDay / 3600, 1);
+    text += u':';
+    appendDigits(text, secondOfDay % 3600 / 60, 2);
+    text += u':';
+    appendDigits(text, secondOfDay % 60, 2);
+    return text;
 }
 
-std::optional<QDateTime> ParseDateTimeText(QStringView text)
+QString DateTimeText(const QDateTime& value)
 {
-    const qsizetype blank = text.indexOf(u' ');
-    const QStringView datePart = blank < 0 ? text : text.left(blank);
-    int ymd[3];
-    if (!splitThree(datePart, u'/', ymd, 4))
-        return std::nullopt;
-    const QDate date(ymd[0], ymd[1], ymd[2]);
-    if (!date.isValid())
-        return std::nullopt;
-    QTime time(0, 0);
-    if (blank >= 0) {
-        int hms[3];
-        if (!splitThree(text.mid(blank + 1), u':', hms, 2))
-            return std::nullopt;
-        time = QTime(hms[0], hms[1], hms[2]);
-        if (!time.isValid())
-            return std::nullopt;
-    }
-    return QDateTime(date, time, Qt::UTC);
+    return DateTimeTextFromEpochSeconds(value.toSecsSinceEpoch());
 }
 
 std::optional<qint64> DateTimeTextKey(QStringView text)
 {
-    const std::optional<QDateTime> value = ParseDateTimeText(text);
-    if (!value)
+    const qsizetype blank = text.indexOf(u' ');
+    const QStringView datePart = blank < 0 ? text : text.left(blank);
+    int ymd[3];
+    if (!splitThree(datePart, u'/', ymd, 4) || !QDate::isValid(ymd[0], ymd[1], ymd[2]) ||
+        ymd[0] < 1)
         return std::nullopt;
-    static const QDate origin(1, 1, 1);
-    return origin.daysTo(value->date()) * 86400 + value->time().msecsSinceStartOfDay() / 1000;
+    qint64 secondOfDay = 0;
+    if (blank >= 0) {
+        int hms[3];
+        if (!splitThree(text.mid(blank + 1), u':', hms, 2) || !QTime::isValid(hms[0], hms[1], hms[2]))
+            return std::nullopt;
+        secondOfDay = hms[0] * 3600 + hms[1] * 60 + hms[2];
+    }
+    return daysFromCivil(ymd[0], ymd[1], ymd[2]) * 86400 + secondOfDay;
+}
+
+std::optional<QDateTime> ParseDateTimeText(QStringView text)
+{
+    const std::optional<qint64> key = DateTimeTextKey(text);
+    if (!key)
+        return std::nullopt;
+    return QDateTime::fromSecsSinceEpoch(*key, Qt::UTC);
 }
