@@ -208,6 +208,8 @@ void planPoints(SurveyPlan& plan, int count, SplitMix64& rng)
     const double relief = rng.uniform(50.0, 700.0);
     const double waveX = rng.uniform(8.0, 30.0), waveY = rng.uniform(8.0, 30.0);
     const double phaseX = rng.uniform(0.0, 2 * pi), phaseY = rng.uniform(0.0, 2 * pi);
+    // Heights are above the ellipsoid, which lies some 30-40 m below the geoid in Japan.
+    const double geoid = rng.uniform(30.0, 40.0);
 
     QSet<QString> codes;
     int nextNumber = 1001;
@@ -222,7 +224,8 @@ void planPoints(SurveyPlan& plan, int count, SplitMix64& rng)
         const double lat = centreLat - halfLat + northKm / kmPerDegree;
         const double lon = centreLon - halfLon + eastKm / (kmPerDegree * std::cos(lat * degree));
         const double hill = relief * std::sin(eastKm / waveX + phaseX) * std::cos(northKm / waveY + phaseY);
-        const double height = std::clamp(base + hill + rng.uniform(-20.0, 20.0), 0.0, 1500.0);
+        const double height =
+            geoid + std::clamp(base + hill + rng.uniform(-20.0, 20.0), 1.0, 1500.0 - geoid);
 
         PlannedPoint p;
         // Networks hang from published points: the first and last always, a few between.
@@ -514,7 +517,10 @@ PlannedBaseline planBaseline(const SurveyPlan& plan, int session, int startOcc, 
                               ep.position.z - sp.position.z});
     const double length = std::sqrt(dot(truth, truth));
     const LocalFrame at = frameAt(sp.latitude, sp.longitude);
-    const double sigmaH = 0.0015 + 0.5e-6 * length;
+    // Baselines of one session share the sky, so their errors largely cancel around a loop:
+    // well inside the closure tolerances of a public survey (20 mm and 30 mm times the
+    // root of the number of sides).
+    const double sigmaH = 0.0008 + 0.1e-6 * length;
     const Vec3 noise = sum(sum(scaled(at.east, rng.gaussian() * sigmaH),
                                scaled(at.north, rng.gaussian() * sigmaH)),
                            scaled(at.up, rng.gaussian() * 2 * sigmaH));
