@@ -41,6 +41,7 @@ DravelWindow::DravelWindow(UserPrompts& prompts, QWidget* parent)
                                              QStringLiteral("改算による座標変換"), categoryRow);
     categoryResurvey_ = optionWithLabel(QStringLiteral("Option3"), QStringLiteral("Label4"),
                                         QStringLiteral("改測による座標変換"), categoryRow);
+    categoryRow->addStretch();
     categoryNew_->setChecked(true);
 
     auto* contentLabel = new QLabel(QStringLiteral("作業内容"), this);
@@ -104,6 +105,7 @@ QRadioButton* DravelWindow::optionWithLabel(const QString& optionName, const QSt
     option->setAccessibleName(text);
     auto* label = new QLabel(text, frame);
     label->setObjectName(labelName);
+    label->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     label->installEventFilter(this);
     optionOfLabel_.insert(label, option);
     auto* pair = new QHBoxLayout;
@@ -111,6 +113,7 @@ QRadioButton* DravelWindow::optionWithLabel(const QString& optionName, const QSt
     pair->addWidget(option);
     pair->addWidget(label);
     into->addLayout(pair);
+    into->addSpacing(12);
     return option;
 }
 
