@@ -1,6 +1,8 @@
 #include "geodesy.h"
 
+#include <charconv>
 #include <cmath>
+#include <string_view>
 
 double LatitudeFromXYZ(double x, double y, double z)
 {
@@ -52,7 +54,8 @@ QString AngleText(double radians, AngleKind kind)
 
 QString AngleTextFromDegrees(double d, AngleKind kind)
 {
-    if (!std::isfinite(d))
+    // Beyond a billion degrees the value is no angle, and its whole degrees would not fit.
+    if (!std::isfinite(d) || std::fabs(d) > 1.0e9)
         return {};
     if (d < 0.0 && isAzimuth(kind))
         d += 360.0;
@@ -64,18 +67,33 @@ QString AngleTextFromDegrees(double d, AngleKind kind)
     int min = static_cast<int>(minutesExact);
     const double sec = (minutesExact - min) * 60.0;
 
+    // Seconds rounded to their decimals exactly as a number pattern rounds them; a value
+    // that rounds to 60 is carried into the minutes.
     const int decimals = secondsDecimals(kind);
-    QString secText = QString::asprintf("%0*.*f", decimals + 3, decimals, sec);
-    if (secText.startsWith(QLatin1String("60"))) {
-        secText = QString::asprintf("%0*.*f", decimals + 3, decimals, 0.0);
+    char secText[32];
+    const auto written = std::to_chars(secText, secText + sizeof secText, sec,
+                                       std::chars_format::fixed, decimals);
+    std::string_view seconds(secText, size_t(written.ptr - secText));
+    if (seconds.starts_with("60")) {
+        seconds = decimals == 5 ? "0.00000" : "0.00";
         if (++min == 60) {
             min = 0;
             ++deg;
         }
     }
-    return QStringLiteral("%1%2°%3′%4″")
-        .arg(negative ? QStringLiteral("-") : QString())
-        .arg(deg)
-        .arg(min, 2, 10, QLatin1Char('0'))
-        .arg(secText);
+
+    QString text;
+    text.reserve(24);
+    if (negative)
+        text += u'-';
+    text += QString::number(deg);
+    text += u'°';
+    text += QChar(u'0' + min / 10);
+    text += QChar(u'0' + min % 10);
+    text += u'′';
+    if (seconds.find('.') < 2)
+        text += u'0';
+    text += QLatin1StringView(seconds.data(), qsizetype(seconds.size()));
+    text += u'″';
+    return text;
 }

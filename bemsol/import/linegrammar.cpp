@@ -1,14 +1,23 @@
 #include "linegrammar.h"
 
+#include <cstring>
+
 namespace {
 
 template <class Char> qsizetype find(const Char* s, qsizetype from, qsizetype n, char c)
 {
-    for (qsizetype i = from; i < n; ++i) {
-        if (s[i] == Char(c))
-            return i;
+    if constexpr (sizeof(Char) == 1) {
+        if (from >= n)
+            return -1;
+        const void* hit = std::memchr(s + from, c, size_t(n - from));
+        return hit ? static_cast<const Char*>(hit) - s : -1;
+    } else {
+        for (qsizetype i = from; i < n; ++i) {
+            if (s[i] == Char(c))
+                return i;
+        }
+        return -1;
     }
-    return -1;
 }
 
 struct Span
@@ -21,11 +30,14 @@ template <class Char> Span tagSpan(const Char* s, qsizetype n)
 {
     const qsizetype lt = find(s, 0, n, '<');
     const qsizetype start = lt < 0 ? 0 : lt + 1;
-    const qsizetype gt = find(s, start, n, '>');
-    if (gt < 0)
-        return {};
-    const qsizetype space = find(s, start, gt, ' ');
-    return {start, (space < 0 ? gt : space) - start};
+    // One pass to the first ">" or blank; after a blank the ">" must still follow.
+    for (qsizetype i = start; i < n; ++i) {
+        if (s[i] == Char('>'))
+            return {start, i - start};
+        if (s[i] == Char(' '))
+            return find(s, i + 1, n, '>') < 0 ? Span{} : Span{start, i - start};
+    }
+    return {};
 }
 
 template <class Char> Span valueSpan(const Char* s, qsizetype n)

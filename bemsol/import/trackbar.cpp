@@ -1,5 +1,6 @@
 #include "trackbar.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -12,24 +13,27 @@ constexpr float endMarker = -1.0f;
 
 QString TrackBar(const TrackRow& row, float trackScale)
 {
-    QString bar;
-    bar.reserve(barWidth + 1);
-    bar += u'|';
-    if (trackScale > 0.0f) {
-        QChar fill = u' ';
-        for (float value : row) {
-            if (value == endMarker)
-                break;
-            const double position = std::floor(double(value / trackScale) + 0.5);
-            const qsizetype n = position > barWidth ? barWidth : qsizetype(std::max(position, 0.0));
-            if (bar.size() < n)
-                bar.append(QString(n - bar.size(), fill));
-            fill = fill == u' ' ? QChar(u'-') : QChar(u' ');
+    if (!(trackScale > 0.0f))
+        return QStringLiteral("||");
+    // Blank, then runs switched between dashes and blanks at each value's position.
+    QString bar(barWidth + 1, u' ');
+    QChar* const cells = bar.data();
+    cells[0] = u'|';
+    cells[barWidth] = u'|';
+    qsizetype length = 1;
+    bool dashes = false;
+    for (float value : row) {
+        if (value == endMarker)
+            break;
+        const double position = std::floor(double(value / trackScale) + 0.5);
+        const qsizetype n = position > barWidth ? barWidth : qsizetype(std::max(position, 0.0));
+        if (length < n) {
+            if (dashes)
+                std::fill(cells + length, cells + n, QChar(u'-'));
+            length = n;
         }
-        if (bar.size() < barWidth)
-            bar.append(QString(barWidth - bar.size(), u' '));
+        dashes = !dashes;
     }
-    bar += u'|';
     return bar;
 }
 

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "project/outcome.h"
+
+class QPagedPaintDevice;
+class ReportDatabase;
+
+// The GPS survey observation record (GPS測量観測記簿) from the filled report tables: one
+// page per baseline.
+Outcome RenderRecord(ReportDatabase& database, QPagedPaintDevice& device, int* pages = nullptr);

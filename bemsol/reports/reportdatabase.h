@@ -1,0 +1,60 @@
+#pragma once
+
+#include "project/outcome.h"
+
+#include <QSqlDatabase>
+#include <QString>
+
+// The report database: an SQLite file with the tables Common, tblBaseLine and SSatList
+// that the field book and the record are drawn from. Each instance has a connection of
+// its own, so several can be open at once (tests, a batch run beside the desktop).
+class ReportDatabase
+{
+public:
+    ReportDatabase();
+    ~ReportDatabase();
+    ReportDatabase(const ReportDatabase&) = delete;
+    ReportDatabase& operator=(const ReportDatabase&) = delete;
+
+    static constexpr auto fileName = u"BMSData.db";
+
+    // Where the program keeps the file: beside the program when that folder (and the
+    // file, if present) can be written, otherwise in the user's data folder.
+    static QString defaultPath(const QString& programDir, const QString& userDataDir);
+
+    // Opens the file at `path`, creating it and any missing table or column. A failure
+    // leaves the database closed; the outcome names the file.
+    Outcome open(const QString& path);
+
+    // Opens the file at the default place for `programDir`, trying the user's data
+    // folder when the program's folder fails.
+    Outcome openForProgram(const QString& programDir);
+
+    void close();
+    bool isOpen() const { return open_; }
+
+    // The file opened, or the one that could not be opened.
+    const QString& filePath() const { return path_; }
+    // Why the last open failed; success while open.
+    const Outcome& openOutcome() const { return openOutcome_; }
+
+    // The message the report commands show when there is no database to fill.
+    Outcome notOpenOutcome() const;
+
+    QSqlDatabase connection() const { return db_; }
+
+    // Empties the three tables, all or nothing.
+    Outcome ClearReportTables();
+
+private:
+    Outcome createSchema();
+
+    QString connectionName_;
+    QSqlDatabase db_;
+    QString path_;
+    Outcome openOutcome_;
+    bool open_ = false;
+};
+
+// A failure of the database, with the driver's explanation on a second line.
+Outcome ReportDatabaseFailure(const QString& what, const QString& path, const QString& detail);

@@ -1,0 +1,66 @@
+#include "reportjob.h"
+
+#include "fieldbookform.h"
+#include "recordform.h"
+#include "reportdatabase.h"
+#include "reportwriter.h"
+
+#include <QDir>
+#include <QPdfWriter>
+#include <QSaveFile>
+
+Outcome FillReport(ReportDatabase& database, ReportKind kind, const ProjectModel& model,
+                   const QList<OutputRow>& rows)
+{
+    switch (kind) {
+    case ReportKind::FieldBookAll:
+        return FillFieldBook(database, model, rows, FieldBookMode::All);
+    case ReportKind::FieldBookBySession:
+        return FillFieldBook(database, model, rows, FieldBookMode::BySession);
+    case ReportKind::Record:
+        return FillRecord(database, model, rows);
+    }
+    return Outcome::failure(QStringLiteral("帳票の種類が違います"));
+}
+
+Outcome RenderReport(ReportDatabase& database, ReportKind kind, QPagedPaintDevice& device,
+                     int* pages)
+{
+    if (kind == ReportKind::Record)
+        return RenderRecord(database, device, pages);
+    return RenderFieldBook(database, device, pages);
+}
+
+QString ReportTitle(ReportKind kind)
+{
+    return kind == ReportKind::Record ? QStringLiteral("GPS測量観測記簿")
+                                      : QStringLiteral("GPS測量観測手簿");
+}
+
+Outcome WriteReportPdf(ReportDatabase& database, ReportKind kind, const ProjectModel& model,
+                       const QList<OutputRow>& rows, const QString& pdfPath)
+{
+    Outcome outcome = FillReport(database, kind, model, rows);
+    if (!outcome)
+        return outcome;
+    QSaveFile file(pdfPath);
+    const auto cannotWrite = [&] {
+        return Outcome::failure(QStringLiteral("PDFファイルを書き込めません: %1\n%2")
+                                    .arg(QDir::toNativeSeparators(pdfPath), file.errorString()));
+    };
+    if (!file.open(QIODevice::WriteOnly))
+        return cannotWrite();
+    {
+        QPdfWriter writer(&file);
+        writer.setTitle(ReportTitle(kind));
+        writer.setCreator(QStringLiteral("Bemsol"));
+        outcome = RenderReport(database, kind, writer);
+    }
+    if (!outcome) {
+        file.cancelWriting();
+        return outcome;
+    }
+    if (!file.commit())
+        return cannotWrite();
+    return Outcome::success();
+}

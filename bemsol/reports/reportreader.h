@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QHash>
+#include <QList>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <QVariant>
+
+// The rows the two forms are drawn from: each tblBaseLine row joined with the one Common
+// row, in insertion order, and a station's SSatList rows in insertion order.
+class ReportReader
+{
+public:
+    explicit ReportReader(QSqlDatabase db);
+
+    // Starts over at the first joined row; false (with lastError) when the query fails.
+    bool start();
+    // Moves to the next joined row; false after the last.
+    bool next();
+
+    // A value of the current row as printed: text as stored, a number in its shortest
+    // exact form, null as an empty text. Columns both tables have are named with their
+    // table ("tblBaseLine.minSVs", "Common.interval"); the others may be named plainly.
+    QString text(const QString& column) const;
+    QVariant value(const QString& column) const;
+
+    struct Satellite
+    {
+        QString satname;
+        QString l1;
+        QString l2;
+        QString health;
+    };
+    // The satellites printed under the station whose BaseLineID is `id`.
+    QList<Satellite> satellitesOf(const QVariant& id);
+
+    const QString& lastError() const { return lastError_; }
+
+private:
+    QSqlDatabase db_;
+    QSqlQuery joined_;
+    QSqlQuery satellites_;
+    QHash<QString, int> columnIndex_;
+    QString lastError_;
+};
+
+// How a stored value reads on a form.
+QString PrintedValue(const QVariant& value);

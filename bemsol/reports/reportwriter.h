@@ -1,0 +1,58 @@
+#pragma once
+
+#include "outputrows.h"
+#include "outputstations.h"
+#include "project/outcome.h"
+#include "project/projectmodel.h"
+
+#include <QList>
+#include <QSqlDatabase>
+#include <QString>
+#include <QVariant>
+
+class ReportDatabase;
+
+enum class FieldBookMode
+{
+    All = 0,       // 全て出力: both ends of every selected baseline
+    BySession = 1, // ｾｯｼｮﾝを考慮して出力: each point once per session
+};
+
+// Fills the report tables from the project and the grid's rows. The steps are the
+// separate operations below; a caller runs them inside one transaction (FillFieldBook,
+// FillRecord) so that a failure leaves the previous contents untouched. Each step returns
+// false on a database error, with the driver's text in lastError().
+class ReportWriter
+{
+public:
+    ReportWriter(QSqlDatabase db, const ProjectModel& model, const QList<OutputRow>& rows);
+
+    bool ClearReportTables();
+    bool WriteCommonRow();
+    bool WriteFieldBookRows(FieldBookMode mode);
+    bool WriteSatelliteRows(FieldBookMode mode);
+    bool WriteRecordRows();
+
+    const QString& lastError() const { return lastError_; }
+    const OutputStations& outputStations() const { return outputStations_; }
+
+private:
+    bool writeFieldBookRow(const BaselineRecord& baseline, int occupation);
+
+    QSqlDatabase db_;
+    const ProjectModel& model_;
+    const QList<OutputRow>& rows_;
+    OutputStations outputStations_;
+    QString lastError_;
+};
+
+// rejectedObs / usedObs, or null when usedObs is zero or either is not a number.
+QVariant RejectRatio(const QString& rejectedObs, const QString& usedObs);
+
+// Empties the tables and fills them for the field book, in one transaction.
+Outcome FillFieldBook(ReportDatabase& database, const ProjectModel& model,
+                      const QList<OutputRow>& rows, FieldBookMode mode);
+
+// Empties the tables and fills them for the record, in one transaction.
+Outcome FillRecord(ReportDatabase& database, const ProjectModel& model,
+                   const QList<OutputRow>& rows);
