@@ -1,0 +1,101 @@
+#include "templatefiles.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+
+constexpr qint64 maxTemplateSize = 256ll << 20;
+
+QString openXmlName(const QString& fileName)
+{
+    if (fileName.endsWith(u".xls") || fileName.endsWith(u".doc"))
+        return fileName + u'x';
+    return {};
+}
+
+} // namespace
+
+std::optional<QString> FindTemplate(const QString& programDir, const QString& fileName)
+{
+    const QDir dir(programDir);
+    const QString literal = dir.filePath(fileName);
+    if (QFileInfo(literal).isFile())
+        return literal;
+    const QString newer = openXmlName(fileName);
+    if (!newer.isEmpty() && QFileInfo(dir.filePath(newer)).isFile())
+        return dir.filePath(newer);
+    return std::nullopt;
+}
+
+QString MissingTemplateMessage(const QString& programDir, const QString& fileName)
+{
+    const QString path = QDir::toNativeSeparators(QDir(programDir).filePath(fileName));
+    const QString newer = openXmlName(fileName);
+    if (newer.isEmpty())
+        return QStringLiteral("テンプレートファイルがありません: %1").arg(path);
+    return QStringLiteral("テンプレートファイルがありません: %1（%2 もありません）").arg(path, newer);
+}
+
+std::optional<QByteArray> ReadTemplateBytes(const QString& path, QString* error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = QStringLiteral("テンプレートファイルを開けません: %1\n%2")
+                         .arg(QDir::toNativeSeparators(path), file.errorString());
+        return std::nullopt;
+    }
+    if (file.size() > maxTemplateSize) {
+        if (error)
+            *error = QStringLiteral("テンプレートファイルが大きすぎます: %1").arg(QDir::toNativeSeparators(path));
+        return std::nullopt;
+    }
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        if (error)
+            *error = QStringLiteral("テンプレートファイルを読めません: %1\n%2")
+                         .arg(QDir::toNativeSeparators(path), file.errorString());
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+WorkingCopy CreateWorkingCopy(const QString& workDir, const QString& baseName,
+                              const QString& suffix, const QByteArray& bytes)
+{
+    WorkingCopy copy;
+    QDir dir(workDir);
+    if (!dir.mkpath(QStringLiteral("."))) {
+        copy.outcome = Outcome::failure(
+            QStringLiteral("作業用のフォルダを作れません: %1").arg(QDir::toNativeSeparators(workDir)));
+        return copy;
+    }
+    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    QString path;
+    for (int n = 1;; ++n) {
+        const QString name = n == 1 ? QStringLiteral("%1-%2%3").arg(baseName, stamp, suffix)
+                                    : QStringLiteral("%1-%2-%3%4").arg(baseName, stamp).arg(n).arg(suffix);
+        path = dir.filePath(name);
+        if (!QFileInfo::exists(path))
+            break;
+    }
+
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        copy.outcome = Outcome::failure(QStringLiteral("作業用のファイルを書き込めません: %1\n%2")
+                                            .arg(QDir::toNativeSeparators(path), file.errorString()));
+        return copy;
+    }
+    if (!QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadUser |
+                                         QFileDevice::ReadGroup | QFileDevice::ReadOther)) {
+        copy.outcome = Outcome::failure(
+            QStringLiteral("作業用のファイルを読み取り専用にできません: %1").arg(QDir::toNativeSeparators(path)));
+        return copy;
+    }
+    copy.path = path;
+    return copy;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "project/outcome.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+// The template named `fileName` ("kisenkakusa.xls") in the program's directory; when
+// that is missing, the same name with the Office Open XML extension (".xlsx", ".docx"),
+// the form our own sample templates and current office programs use.
+std::optional<QString> FindTemplate(const QString& programDir, const QString& fileName);
+
+// "テンプレートファイルがありません: …": names the file looked for and its newer form.
+QString MissingTemplateMessage(const QString& programDir, const QString& fileName);
+
+// The whole file, refusing one larger than any template can be.
+std::optional<QByteArray> ReadTemplateBytes(const QString& path, QString* error);
+
+struct WorkingCopy
+{
+    Outcome outcome;
+    QString path;
+};
+
+// Writes `bytes` as a fresh file in `workDir` named after the template, with the
+// date and time, and marks it read-only: the user keeps a filled workbook by saving it
+// under a name of their own, and the copies of earlier commands, perhaps still open in
+// the spreadsheet, are never overwritten.
+WorkingCopy CreateWorkingCopy(const QString& workDir, const QString& baseName,
+                              const QString& suffix, const QByteArray& bytes);
