@@ -1,5 +1,7 @@
 #include "clicommands.h"
 
+#include "baselinelistcommand.h"
+
 #include "project/document.h"
 #include "project/modeljson.h"
 #include "project/nametable.h"
@@ -31,7 +33,8 @@ int usage()
     printError(QStringLiteral("usage: bemsol-cli dump INPUT.xml|INPUT.dat [--names FILE]\n"
                               "       bemsol-cli save INPUT.xml|INPUT.dat OUTPUT.dat [--names FILE]\n"
                               "       bemsol-cli fieldbook INPUT OUT.pdf [--by-session] [--off LIST] [--db FILE] [--names FILE]\n"
-                              "       bemsol-cli record INPUT OUT.pdf [--off LIST] [--db FILE] [--names FILE]"));
+                              "       bemsol-cli record INPUT OUT.pdf [--off LIST] [--db FILE] [--names FILE]\n"
+                              "       bemsol-cli baseline-list INPUT OUT.xlsx [--template FILE] [--activate SHEET]"));
     return exitUsage;
 }
 
@@ -195,6 +198,9 @@ int RunCliCommand(const QStringList& arguments)
     if (arguments.isEmpty())
         return usage();
     const QString command = arguments.first();
+    // baseline-list has options of its own.
+    if (command == u"baseline-list")
+        return RunBaselineListCommand(arguments.mid(1));
     const CommandLine cl = parseOptions(arguments.mid(1));
     if (!cl.valid)
         return usage();
