@@ -20,6 +20,12 @@ QString directoryOf(const QString& pagePath)
     return pagePath.left(pagePath.lastIndexOf(u'/') + 1);
 }
 
+QString linkTarget(QStringView line, qsizetype htmAt)
+{
+    const QStringView link = line.left(htmAt + 3);
+    return link.sliced(link.lastIndexOf(u'"') + 1).toString();
+}
+
 QString trimBlanks(QStringView text)
 {
     qsizetype begin = 0;
@@ -96,9 +102,7 @@ QString ReportPage::NextPageLink()
     const qsizetype htm = line.lastIndexOf(u"htm");
     if (htm < 0)
         throw fault(QStringLiteral("%1（.htm）がありません。").arg(what));
-    const QStringView link = QStringView(line).left(htm + 3);
-    const QString name = link.sliced(link.lastIndexOf(u'"') + 1).toString();
-    return directoryOf(path_) + name;
+    return directoryOf(path_) + linkTarget(line, htm);
 }
 
 ReportFault ReportPage::fault(const QString& text) const

@@ -54,6 +54,10 @@ private:
     std::unique_ptr<QIODevice> device_;
 };
 
+// The file name a link line names: the text after the last double quote before the "htm"
+// at `htmAt`, with the "htm". A link to a name in "html" so yields one in "htm".
+QString linkTarget(QStringView line, qsizetype htmAt);
+
 // The directory of a page, with its trailing separator: the place a link is resolved in.
 QString directoryOf(const QString& pagePath);
 

@@ -3,6 +3,7 @@
 #include "reportpage.h"
 #include "valueformats.h"
 
+#include <QDir>
 #include <QSet>
 
 namespace {
@@ -17,15 +18,11 @@ constexpr int nameLineInSecondTable = 17;
 
 const QString table = QStringLiteral("<table");
 
-// What a link line points at: the text after the last double quote before the first
-// "htm" of the line, keeping the "htm". Empty when the line holds no "htm".
+// The page a link line of the index points at: the link ends at the line's first "htm".
 QString linkedName(QStringView line)
 {
     const qsizetype htm = line.indexOf(u"htm");
-    if (htm < 0)
-        return {};
-    const QStringView link = line.left(htm + 3);
-    return link.sliced(link.lastIndexOf(u'"') + 1).toString();
+    return htm < 0 ? QString() : linkTarget(line, htm);
 }
 
 // The text of a table cell that stands last on its line: the line without its closing
@@ -38,7 +35,7 @@ std::optional<QString> lastCellText(QStringView line)
     return trimBlanks(cell.sliced(cell.lastIndexOf(u'>') + 1));
 }
 
-// A metre value: the text before `unit`, after the last ">", trimmed.
+// A metre value: the text before the unit sign at `unitAt`, after the last ">", trimmed.
 std::optional<QString> metreValue(QStringView line, qsizetype unitAt)
 {
     if (unitAt < 0)
@@ -52,15 +49,12 @@ QString pointLabel(const ResultPoint& p)
     return QStringLiteral("点 %1（%2）").arg(p.PointNumber, p.PointName);
 }
 
-// Opens the page a chain of next-page links leads to, refusing one reached before: a
-// link back would send the reader round for ever.
-ReportPage openChained(PageSource& pages, const QString& path, QSet<QString>& visited)
+// A next-page link back to a page already read would send the reader round for ever.
+void refuseLinkBack(const ReportPage& page, const QString& next, const QSet<QString>& visited)
 {
-    if (visited.contains(path))
-        throw ReportPage::fault(QStringLiteral("次ページへのリンクが前のページに戻っています。"),
-                                path);
-    visited.insert(path);
-    return ReportPage(pages, path);
+    if (visited.contains(next))
+        throw page.fault(QStringLiteral("次ページへのリンクが、読み終えたページ %1 に戻っています。")
+                             .arg(QDir::toNativeSeparators(next)));
 }
 
 } // namespace
@@ -126,7 +120,8 @@ void ResultsReportReader::readCoordinateList(QList<ResultPoint>& points)
     QSet<QString> visited;
     QString path = coordinateListPage_;
     for (;;) {
-        ReportPage page = openChained(pages_, path, visited);
+        visited.insert(path);
+        ReportPage page(pages_, path);
         // The list is the second table, after its two heading rows.
         page.requireLine(table, list);
         page.requireLine(table, list);
@@ -140,6 +135,7 @@ void ResultsReportReader::readCoordinateList(QList<ResultPoint>& points)
         path = page.NextPageLink();
         if (path == resultsTablePage_)
             return;
+        refuseLinkBack(page, path, visited);
     }
 }
 
@@ -190,7 +186,8 @@ void ResultsReportReader::readResultsTables(QList<ResultPoint>& points)
     QSet<QString> visited;
     QString path = resultsTablePage_;
     for (qsizetype i = 0; i < points.size();) {
-        ReportPage page = openChained(pages_, path, visited);
+        visited.insert(path);
+        ReportPage page(pages_, path);
         const QString what = QStringLiteral("%1の成果表").arg(pointLabel(points[i]));
         page.requireLine(table, what);
         page.requireLine(table, what);
@@ -211,6 +208,7 @@ void ResultsReportReader::readResultsTables(QList<ResultPoint>& points)
         page.requireLine(u"</table>", what);
         page.requireLine(table, what);
         path = page.NextPageLink();
+        refuseLinkBack(page, path, visited);
     }
 }
 

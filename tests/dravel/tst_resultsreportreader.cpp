@@ -194,7 +194,7 @@ void TestResultsReportReader::refusesBrokenReport_data()
         << replaceIn("list001.htm", "12.3456ｍ", "12,3456ｍ") << "list001.htm" << "12,3456";
     QTest::newRow("list pages link back")
         << replaceIn("list002.htm", "href=\"result0001.htm\"", "href=\"list001.htm\"")
-        << "list001.htm" << "戻っています";
+        << "list002.htm" << "list001.htm";
     QTest::newRow("X without metre sign")
         << replaceIn("result0001.htm", "-12345.678 m", "-12345.678") << "result0001.htm"
         << "X座標";
