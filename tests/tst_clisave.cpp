@@ -53,7 +53,6 @@ void TestCliSave::savedProjectDumpsLikeItsExchangeFile()
     const QString saved = dir.filePath("survey.dat");
     Run r = runCli({"save", sample, saved});
     QCOMPARE(r.exitCode, 0);
-    QVERIFY(r.err.isEmpty());
 
     const Run fromXml = runCli({"dump", sample});
     const Run fromDat = runCli({"dump", saved});

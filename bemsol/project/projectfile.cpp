@@ -2,6 +2,7 @@
 
 #include "import/occupationsharing.h"
 #include "modelfields.h"
+#include "shiftjistable.h"
 #include "textcodec.h"
 
 #include <QFile>
@@ -12,6 +13,7 @@
 #include <cstring>
 #include <limits>
 #include <type_traits>
+#include <vector>
 
 namespace {
 
@@ -60,7 +62,7 @@ QString decodeText(QByteArrayView bytes)
 {
     for (char c : bytes) {
         if (!isPlainAscii(static_cast<unsigned char>(c)))
-            return DecodeShiftJis(bytes);
+            return DecodeShiftJisByTable(bytes);
     }
     return QString::fromLatin1(bytes);
 }
@@ -254,10 +256,10 @@ public:
         return qFromLittleEndian<T>(bytes.data());
     }
 
-    QString text()
+    QByteArrayView textBytes()
     {
         const quint16 size = value<quint16>();
-        return decodeText(take(size));
+        return take(size);
     }
 
     // An index field as it stands, rounded; a value no int can hold is damage.
@@ -278,34 +280,70 @@ private:
     bool damaged_ = false;
 };
 
+// Texts repeat from one record to the next in the same field (point types, processing
+// modes, tracking bars, ...). A text whose bytes equal the previous record's in that
+// field shares its string instead of decoding and allocating it again.
+class RepeatedTexts
+{
+public:
+    void startRecord() { field_ = 0; }
+
+    QString text(QByteArrayView bytes)
+    {
+        if (field_ == slots_.size())
+            slots_.push_back({});
+        Slot& slot = slots_[field_++];
+        if (!slot.used || slot.bytes.size() != bytes.size() ||
+            std::memcmp(slot.bytes.data(), bytes.data(), size_t(bytes.size())) != 0)
+            slot = {true, bytes, decodeText(bytes)};
+        return slot.text;
+    }
+
+private:
+    struct Slot
+    {
+        bool used = false;
+        QByteArrayView bytes; // into the file's bytes, which outlive the reading
+        QString text;
+    };
+    std::vector<Slot> slots_;
+    std::size_t field_ = 0;
+};
+
 template <class R> class RecordReader
 {
 public:
-    RecordReader(ByteSource& source, const Layout& layout) : source_(source), layout_(layout) {}
+    RecordReader(ByteSource& source, const Layout& layout, RepeatedTexts& repeated)
+        : source_(source), layout_(layout), repeated_(repeated)
+    {
+    }
 
     void text(const char* name, QString& value)
     {
         if (layout_.stored<R>(name))
-            value = source_.text();
+            value = repeated_.text(source_.textBytes());
     }
     void index(const char*, int& value) { value = source_.index(); }
     void raw(const char*, quint32& value) { value = source_.value<quint32>(); }
     template <class N> void record(const char*, N& nested)
     {
-        RecordReader<N> inner(source_, layout_);
+        RecordReader<N> inner(source_, layout_, repeated_);
         visitFields(nested, inner);
     }
 
 private:
     ByteSource& source_;
     const Layout& layout_;
+    RepeatedTexts& repeated_;
 };
 
 template <class R> bool readRecords(ByteSource& source, const Layout& layout, int count, QList<R>& records)
 {
     records.reserve(count + 1);
-    RecordReader<R> reader(source, layout);
+    RepeatedTexts repeated;
+    RecordReader<R> reader(source, layout, repeated);
     for (int i = 1; i <= count && !source.damaged(); ++i) {
+        repeated.startRecord();
         R& record = records.emplace_back();
         visitFields(record, reader);
     }
@@ -412,7 +450,8 @@ Outcome DecodeProjectFile(QByteArrayView bytes, ProjectModel& model)
     }
     const Layout layout = Layout::of(version);
 
-    RecordReader<CommonData> commonReader(source, layout);
+    RepeatedTexts commonTexts;
+    RecordReader<CommonData> commonReader(source, layout, commonTexts);
     visitFields(fresh.common, commonReader);
 
     // Checked before anything is allocated: every record takes at least its size with
