@@ -18,6 +18,8 @@ struct StoredCell
     QString text;    // the text, or the number, flag or error as written
     QString style;   // the cell's format index, empty when it has none
     QString formula; // empty when the cell holds a plain value
+
+    bool operator==(const StoredCell&) const = default;
 };
 
 // Cells by (row, column), both 1-based.

@@ -120,6 +120,10 @@ std::optional<ZipPackage> ZipPackage::fromBytes(const QByteArray& bytes, QString
             return fail(damaged());
         entry.method = method;
         entry.level = level;
+        // Parts are copied as they are into the working copy: a damaged one is found
+        // here, not by the spreadsheet the user opens it in.
+        if (!decode(entry))
+            return fail(damaged());
         package.entries_.append(std::move(entry));
     }
     if (zip.getZipError() != UNZ_OK && zip.getZipError() != UNZ_END_OF_LIST_OF_FILE)
@@ -153,7 +157,11 @@ std::optional<QByteArray> ZipPackage::read(const QString& name) const
     const qsizetype i = indexOf(name);
     if (i < 0)
         return std::nullopt;
-    const Entry& e = entries_[i];
+    return decode(entries_[i]);
+}
+
+std::optional<QByteArray> ZipPackage::decode(const Entry& e)
+{
     if (e.replaced)
         return e.content;
     std::optional<QByteArray> data;

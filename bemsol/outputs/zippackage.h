@@ -58,6 +58,7 @@ private:
     };
 
     qsizetype indexOf(const QString& name) const;
+    static std::optional<QByteArray> decode(const Entry& entry);
     bool writeTo(class QIODevice* device, QString* error) const;
 
     QList<Entry> entries_;
