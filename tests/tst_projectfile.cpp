@@ -1,3 +1,4 @@
+#include "exchangegenerator.h"
 #include "import/exchangeimport.h"
 #include "project/modelfields.h"
 #include "project/projectfile.h"
@@ -278,6 +279,7 @@ private slots:
     void refusesUnsavableText_data();
     void refusesUnsavableText();
     void longestTextIsSaved();
+    void refusesMoreBaselinesThanAFileCanHold();
     void shorterSaveLeavesNoStaleBytes();
 };
 
@@ -301,6 +303,12 @@ void TestProjectFile::roundTripIsByteIdentical_data()
     if (!ReadExchangeFile(QStringLiteral(TEST_DATA_DIR "/small-survey.xml"), sample))
         qFatal("the sample exchange file was refused");
     QTest::newRow("sample project") << sample;
+    for (std::uint64_t seed : {5u, 6u}) {
+        ProjectModel generated;
+        if (!ImportExchangeBytes(generateExchangeFile({.baselines = 120, .seed = seed}), generated))
+            qFatal("a generated exchange file was refused");
+        QTest::newRow(qPrintable(QStringLiteral("generated %1").arg(seed))) << generated;
+    }
     for (quint32 seed : {1u, 2u, 3u, 4u})
         QTest::newRow(qPrintable(QStringLiteral("random %1").arg(seed))) << randomModel(seed);
     ProjectModel onlyCommon;
@@ -654,6 +662,19 @@ void TestProjectFile::longestTextIsSaved()
     ProjectModel loaded;
     QVERIFY(DecodeProjectFile(bytes, loaded).ok);
     QCOMPARE(loaded.baselines[1].vector.rms, m.baselines[1].vector.rms);
+}
+
+void TestProjectFile::refusesMoreBaselinesThanAFileCanHold()
+{
+    ProjectModel m;
+    m.baselines.resize(maxBaselineCount + 2); // element 0 and 32768 baselines
+    QByteArray bytes;
+    QVERIFY(!EncodeProjectFile(m, bytes).ok);
+    m.baselines.removeLast();
+    QVERIFY(EncodeProjectFile(m, bytes).ok);
+    ProjectModel loaded;
+    QVERIFY(DecodeProjectFile(bytes, loaded).ok);
+    QCOMPARE(loaded.baselineCount(), maxBaselineCount);
 }
 
 void TestProjectFile::shorterSaveLeavesNoStaleBytes()

@@ -9,6 +9,7 @@
 #include <QSaveFile>
 #include <QtEndian>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -51,11 +52,9 @@ bool isPlainAscii(char16_t c)
 
 std::optional<QByteArray> encodeText(QStringView text)
 {
-    for (QChar c : text) {
-        if (!isPlainAscii(c.unicode()))
-            return EncodeShiftJis(text);
-    }
-    return text.toLatin1();
+    if (std::all_of(text.begin(), text.end(), [](QChar c) { return isPlainAscii(c.unicode()); }))
+        return text.toLatin1();
+    return EncodeShiftJis(text);
 }
 
 QString decodeText(QByteArrayView bytes)
@@ -92,11 +91,13 @@ std::optional<QByteArray> softwareTextOf(QStringView swProgram)
 // ---------------------------------------------------------------------------------
 // Writing
 
+// Writes one record; on the first text the file cannot hold it stops and leaves the
+// message in `failure`. The record's name is only put together for that message.
 class RecordWriter
 {
 public:
-    RecordWriter(QByteArray& out, QString& failure, QString where)
-        : out_(out), failure_(failure), where_(std::move(where))
+    RecordWriter(QByteArray& out, QString& failure, const QString& label, qsizetype number)
+        : out_(out), failure_(failure), label_(label), number_(number)
     {
     }
 
@@ -104,17 +105,21 @@ public:
     {
         if (!failure_.isEmpty())
             return;
-        const std::optional<QByteArray> bytes = encodeText(value);
-        if (!bytes) {
-            failure_ = QStringLiteral("%1 の %2 にシフトJISで表せない文字があるため、保存できません。")
-                           .arg(where_, fieldName(name));
+        if (std::all_of(value.begin(), value.end(), [](QChar c) { return isPlainAscii(c.unicode()); })) {
+            if (value.size() > maxTextBytes)
+                return fail(name, tooLongMessage);
+            appendLittleEndian(quint16(value.size()));
+            const qsizetype at = out_.size();
+            out_.resize(at + value.size());
+            std::transform(value.begin(), value.end(), out_.data() + at,
+                           [](QChar c) { return char(c.unicode()); });
             return;
         }
-        if (bytes->size() > maxTextBytes) {
-            failure_ = QStringLiteral("%1 の %2 が長すぎる（65535バイトを超える）ため、保存できません。")
-                           .arg(where_, fieldName(name));
-            return;
-        }
+        const std::optional<QByteArray> bytes = EncodeShiftJis(value);
+        if (!bytes)
+            return fail(name, unencodableMessage);
+        if (bytes->size() > maxTextBytes)
+            return fail(name, tooLongMessage);
         appendLittleEndian(quint16(bytes->size()));
         out_ += *bytes;
     }
@@ -124,14 +129,23 @@ public:
 
     template <class R> void record(const char* name, const R& nested)
     {
-        const QString outer = prefix_;
-        prefix_ = fieldName(name) + u'.';
+        nested_ = name;
         visitFields(nested, *this);
-        prefix_ = outer;
+        nested_ = nullptr;
     }
 
 private:
-    QString fieldName(const char* name) const { return prefix_ + QLatin1StringView(name); }
+    static constexpr auto unencodableMessage = u"%1 の %2 にシフトJISで表せない文字があるため、保存できません。";
+    static constexpr auto tooLongMessage = u"%1 の %2 が長すぎる（65535バイトを超える）ため、保存できません。";
+
+    void fail(const char* name, const char16_t* message)
+    {
+        QString field = QLatin1StringView(name);
+        if (nested_)
+            field = QLatin1StringView(nested_) + u'.' + field;
+        const QString record = number_ > 0 ? label_.arg(number_) : label_;
+        failure_ = QString::fromUtf16(message).arg(record, field);
+    }
 
     template <class T> void appendLittleEndian(T value)
     {
@@ -142,15 +156,16 @@ private:
 
     QByteArray& out_;
     QString& failure_;
-    QString where_;
-    QString prefix_;
+    const QString& label_;
+    qsizetype number_;
+    const char* nested_ = nullptr;
 };
 
 template <class R>
 bool writeRecords(QByteArray& out, QString& failure, const QList<R>& records, const QString& label)
 {
     for (qsizetype i = 1; i < records.size() && failure.isEmpty(); ++i) {
-        RecordWriter writer(out, failure, label.arg(i));
+        RecordWriter writer(out, failure, label, i);
         visitFields(records[i], writer);
     }
     return failure.isEmpty();
@@ -233,7 +248,6 @@ public:
     explicit ByteSource(QByteArrayView bytes) : data_(bytes.data()), left_(bytes.size()) {}
 
     bool damaged() const { return damaged_; }
-    void markDamaged() { damaged_ = true; }
     qsizetype left() const { return left_; }
 
     QByteArrayView take(qsizetype n)
@@ -389,6 +403,11 @@ Outcome EncodeProjectFile(const ProjectModel& model, QByteArray& bytes)
         return Outcome::failure(
             QStringLiteral("ヘッダー の swProgram にシフトJISで表せない文字があるため、保存できません。"));
 
+    // The loader refuses more (the count is 16-bit wherever it is used), so such a file
+    // could never be opened again.
+    if (model.baselineCount() > maxBaselineCount)
+        return Outcome::failure(QStringLiteral("基線が %1 本を超えるため、保存できません。").arg(maxBaselineCount));
+
     QByteArray out;
     // Most texts are a few bytes; this avoids most regrowth of a large project.
     out.reserve(projectFileHeaderSize + 400 * model.baselineCount() + 120 * model.occupationCount() +
@@ -403,7 +422,8 @@ Outcome EncodeProjectFile(const ProjectModel& model, QByteArray& bytes)
     }
 
     QString failure;
-    RecordWriter commonWriter(out, failure, QStringLiteral("共通データ"));
+    const QString commonLabel = QStringLiteral("共通データ");
+    RecordWriter commonWriter(out, failure, commonLabel, 0);
     visitFields(model.common, commonWriter);
     if (failure.isEmpty() && writeRecords(out, failure, model.baselines, QStringLiteral("基線 %1")) &&
         writeRecords(out, failure, model.occupations, QStringLiteral("観測記録 %1")))
