@@ -308,7 +308,7 @@ public:
             slots_.push_back({});
         Slot& slot = slots_[field_++];
         if (!slot.used || slot.bytes.size() != bytes.size() ||
-            std::memcmp(slot.bytes.data(), bytes.data(), size_t(bytes.size())) != 0)
+            (!bytes.isEmpty() && std::memcmp(slot.bytes.data(), bytes.data(), size_t(bytes.size())) != 0))
             slot = {true, bytes, decodeText(bytes)};
         return slot.text;
     }
