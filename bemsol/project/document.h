@@ -59,9 +59,17 @@ public:
     // Called by every edit of the project.
     void markModified() { setModified(true); }
 
+    // The cell editor's change: `text` into the field that grid column `column` (9 to 19)
+    // shows, for each of `baselines`. Columns 9 to 16 are the receiver and antenna of
+    // the start (9-12) or end (13-16) occupation, 17 to 19 minSVs, frequency and ppMode.
+    // Any other column, or no valid baseline, changes nothing and returns false.
+    bool UpdateCellData(int column, const QList<int>& baselines, const QString& text);
+
 signals:
     void modelReset();
     void stateChanged();
+    // Fields of the open project were changed in place (an editor's change).
+    void modelEdited();
 
 protected:
     ProjectModel& mutableModel() { return model_; }
