@@ -73,6 +73,7 @@ private slots:
     void rejectRatio();
     void everySwitchOff();
     void fillReplacesPreviousFill();
+    void manyRowsKeepOrderAndValues();
 
     void satelliteNumber_data();
     void satelliteNumber();
@@ -334,6 +335,59 @@ void TestReportDatabase::fillReplacesPreviousFill()
     QCOMPARE(count(db, "Common"), 1);
     QCOMPARE(count(db, "tblBaseLine"), 2);
     QCOMPARE(count(db, "SSatList"), 0);
+}
+
+void TestReportDatabase::manyRowsKeepOrderAndValues()
+{
+    // Enough baselines, stations and satellites that rows go in several statements of
+    // several rows, with a partial one at the end.
+    ProjectModel m;
+    const int n = 333;
+    for (int b = 1; b <= n; ++b) {
+        OccupationRecord s = occupation(QStringLiteral("S%1").arg(b), QString::number(b), QStringLiteral("s"));
+        OccupationRecord e = occupation(QStringLiteral("E%1").arg(b), QString::number(b), QStringLiteral("e"));
+        addSatellites(m, s, {QStringLiteral("GPS%1").arg(b % 100, 2, 10, QChar(u'0')), QStringLiteral("GPS99")});
+        m.occupations << s << e;
+        m.baselines << baseline(QString::number(b), 2 * b - 1, 2 * b);
+        m.baselines.last().vector.usedObs = QString::number(b);
+        m.baselines.last().vector.rejectedObs = QStringLiteral("1");
+    }
+    ReportDatabase db;
+    QVERIFY(db.open(dir_.filePath("r.db")));
+
+    QVERIFY(FillReport(db, ReportKind::Record, m, OutputRowsInBaselineOrder(n, {5})));
+    const QList<QVariantList> records =
+        select(db, "SELECT BaseLineID, SpointName, EptCode, rejectRatio, usedObs FROM tblBaseLine ORDER BY rowid");
+    QCOMPARE(records.size(), n - 1);
+    for (const QVariantList& r : records) {
+        const int b = r[0].toInt();
+        QCOMPARE(r[1].toString(), QStringLiteral("S%1").arg(b));
+        QCOMPARE(r[2].toString(), QStringLiteral("E%1(%1)").arg(b));
+        QCOMPARE(r[3].toDouble(), 1.0 / b);
+        QCOMPARE(r[4].toString(), QString::number(b));
+    }
+    QCOMPARE(records[3][0].toInt(), 4);
+    QCOMPARE(records[4][0].toInt(), 6);
+
+    QVERIFY(FillReport(db, ReportKind::FieldBookAll, m, OutputRowsInBaselineOrder(n)));
+    const QList<QVariantList> stations =
+        select(db, "SELECT BaseLineID, SpointName, SSatStatNo1 FROM tblBaseLine ORDER BY rowid");
+    QCOMPARE(stations.size(), 2 * n);
+    for (int i = 0; i < stations.size(); ++i) {
+        const int b = i / 2 + 1;
+        QCOMPARE(stations[i][0].toInt(), i + 1);
+        QCOMPARE(stations[i][1].toString(), (i % 2 ? QStringLiteral("E%1") : QStringLiteral("S%1")).arg(b));
+        QCOMPARE(stations[i][2].toString(),
+                 i % 2 ? QString() : QStringLiteral("     %1     99").arg(b % 100, 2, 10, QChar(u'0')));
+    }
+    const QList<QVariantList> sats = select(db, "SELECT BaseLineID, satname FROM SSatList ORDER BY rowid");
+    QCOMPARE(sats.size(), 2 * n);
+    for (int i = 0; i < sats.size(); ++i) {
+        const int b = i / 2 + 1;
+        QCOMPARE(sats[i][0].toInt(), 2 * b - 1);
+        QCOMPARE(sats[i][1].toString(),
+                 i % 2 ? QStringLiteral("Sat 99") : QStringLiteral("Sat %1").arg(b % 100, 2, 10, QChar(u'0')));
+    }
 }
 
 void TestReportDatabase::satelliteNumber_data()

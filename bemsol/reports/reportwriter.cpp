@@ -13,36 +13,34 @@
 
 namespace {
 
-QString insertStatement(const QString& table, const QStringList& columns)
-{
-    QStringList marks;
-    marks.reserve(columns.size());
-    for (qsizetype i = 0; i < columns.size(); ++i)
-        marks << QStringLiteral("?");
-    return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-        .arg(table, columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
-}
-
 // An index is kept as the 32-bit float the field book's links have always been.
 QVariant indexValue(int index)
 {
     return QVariant(double(float(index)));
 }
 
-// One prepared insert, reused for every row of a fill.
+// The inserts of one table during a fill. Rows go in batches of several rows per
+// statement, bound by name: Qt's positional binding formats a name for every value, and
+// one statement per row pays the driver's per-statement work for every row.
 class RowInserter
 {
 public:
     RowInserter(QSqlDatabase& db, const QString& table, const QStringList& columns)
-        : query_(db), size_(int(columns.size()))
+        : db_(db), table_(table), columns_(columns), width_(int(columns.size())),
+          batchRows_(qMax(1, maxParameters / width_)), batch_(db)
     {
-        prepared_ = query_.prepare(insertStatement(table, columns));
-        values_.reserve(size_);
+        names_.reserve(batchRows_ * width_);
+        for (int i = 0; i < batchRows_ * width_; ++i)
+            names_.append(QStringLiteral(":v%1").arg(i));
+        prepared_ = batch_.prepare(statement(batchRows_));
+        if (!prepared_)
+            error_ = batch_.lastError().text();
     }
 
     RowInserter& operator<<(const QVariant& value)
     {
-        values_.append(value);
+        Q_ASSERT(column_ < width_);
+        batch_.bindValue(names_[row_ * width_ + column_++], value);
         return *this;
     }
 
@@ -50,31 +48,77 @@ public:
     RowInserter& operator<<(const QString& text)
     {
         static const QString empty = QStringLiteral("");
-        values_.append(text.isNull() ? empty : text);
-        return *this;
+        return *this << QVariant(text.isNull() ? empty : text);
     }
 
-    bool insert(QString* error)
+    // Ends the row whose values were just given; a full batch is written.
+    bool endRow(QString* error)
     {
-        if (!prepared_) {
-            *error = query_.lastError().text();
+        Q_ASSERT(column_ == width_);
+        column_ = 0;
+        if (++row_ < batchRows_)
+            return true;
+        row_ = 0;
+        return run(batch_, error);
+    }
+
+    // Writes the rows of a batch not yet full.
+    bool finish(QString* error)
+    {
+        if (row_ == 0)
+            return prepared_ || fail(error);
+        QSqlQuery rest(db_);
+        if (!rest.prepare(statement(row_))) {
+            *error = rest.lastError().text();
             return false;
         }
-        Q_ASSERT(values_.size() == size_);
-        for (int i = 0; i < size_; ++i)
-            query_.bindValue(i, values_[i]);
-        values_.clear();
-        if (query_.exec())
-            return true;
-        *error = query_.lastError().text();
-        return false;
+        for (int i = 0; i < row_ * width_; ++i)
+            rest.bindValue(names_[i], batch_.boundValue(names_[i]));
+        row_ = 0;
+        return run(rest, error);
     }
 
 private:
-    QSqlQuery query_;
-    int size_;
+    // SQLite allows far more; this keeps statements small for wide rows.
+    static constexpr int maxParameters = 1000;
+
+    QString statement(int rows) const
+    {
+        QStringList tuples;
+        tuples.reserve(rows);
+        for (int r = 0; r < rows; ++r)
+            tuples << u'(' + QStringList(names_.mid(r * width_, width_)).join(u", ") + u')';
+        return QStringLiteral("INSERT INTO %1 (%2) VALUES %3")
+            .arg(table_, columns_.join(QStringLiteral(", ")), tuples.join(QStringLiteral(", ")));
+    }
+
+    bool run(QSqlQuery& query, QString* error)
+    {
+        if (!prepared_)
+            return fail(error);
+        if (query.exec())
+            return true;
+        *error = query.lastError().text();
+        return false;
+    }
+
+    bool fail(QString* error) const
+    {
+        *error = error_;
+        return false;
+    }
+
+    QSqlDatabase& db_;
+    QString table_;
+    QStringList columns_;
+    int width_;
+    int batchRows_;
+    QStringList names_;
+    QSqlQuery batch_;
     bool prepared_ = false;
-    QVariantList values_;
+    QString error_;
+    int row_ = 0;
+    int column_ = 0;
 };
 
 bool execute(QSqlDatabase& db, const QString& sql, QString* error)
@@ -144,7 +188,7 @@ bool ReportWriter::WriteCommonRow()
     row << model_.swProgram << c.interval << c.minElevation << c.minSVs << c.ephType
         << c.frequency << c.ppMode << c.daen << QStringLiteral("1013.0") << QStringLiteral("20.0")
         << QStringLiteral("50.0");
-    return row.insert(&lastError_);
+    return row.endRow(&lastError_) && row.finish(&lastError_);
 }
 
 bool ReportWriter::WriteFieldBookRows(FieldBookMode mode)
@@ -168,11 +212,11 @@ bool ReportWriter::WriteFieldBookRows(FieldBookMode mode)
             for (int g = 0; g < summaryGroups; ++g)
                 row << summary.no[g] << summary.ok[g];
             row << bl.minSVs << occ.minElevation;
-            if (!row.insert(&lastError_))
+            if (!row.endRow(&lastError_))
                 return false;
         }
     }
-    return true;
+    return row.finish(&lastError_);
 }
 
 bool ReportWriter::WriteSatelliteRows(FieldBookMode mode)
@@ -188,11 +232,11 @@ bool ReportWriter::WriteSatelliteRows(FieldBookMode mode)
             const SatelliteRecord& sat = SatelliteAt(model_, occ.firstSat + s - 1);
             row << indexValue(k) << QStringLiteral("Sat ") + SatelliteNumber(sat.satname) << sat.l1
                 << sat.l2 << sat.health;
-            if (!row.insert(&lastError_))
+            if (!row.endRow(&lastError_))
                 return false;
         }
     }
-    return true;
+    return row.finish(&lastError_);
 }
 
 bool ReportWriter::WriteRecordRows()
@@ -221,10 +265,10 @@ bool ReportWriter::WriteRecordRows()
             << v.heightDiff << v.CovXX << v.CovYX << v.CovYY << v.CovZX << v.CovZY << v.CovZZ
             << v.usedObs << v.rejectedObs << RejectRatio(v.rejectedObs, v.usedObs) << v.rms
             << v.rdop << indexValue(gridRow) << bl.frequency << bl.ppMode << bl.minElevation;
-        if (!row.insert(&lastError_))
+        if (!row.endRow(&lastError_))
             return false;
     }
-    return true;
+    return row.finish(&lastError_);
 }
 
 Outcome FillFieldBook(ReportDatabase& database, const ProjectModel& model,
