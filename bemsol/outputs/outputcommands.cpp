@@ -164,6 +164,14 @@ FilledWorkbook FillBaselineWorkbook(const QString& templatePath, const ProjectMo
     if (!activateSheet.isEmpty() && !book->sheet(activateSheet))
         return fail(QStringLiteral("%1: %2").arg(MissingSheetMessage(activateSheet), name));
 
+    // The sheet in front is chosen first, while "基線一覧" is still the template's small
+    // part: choosing it afterwards would rewrite the filled list once more to clear its
+    // tab. The workbook that comes out is the same.
+    if (!activateSheet.isEmpty()) {
+        const Outcome activated = book->activate(activateSheet);
+        if (!activated)
+            return fail(QStringLiteral("%1: %2").arg(activated.message, name));
+    }
     const BaselineListResult list = WriteBaselineList(model);
     if (!list.rows.isEmpty()) {
         const QString sheet = baselineListSheet();
@@ -172,11 +180,6 @@ FilledWorkbook FillBaselineWorkbook(const QString& templatePath, const ProjectMo
         const Outcome written = book->writeRows(sheet, list.rows);
         if (!written)
             return fail(QStringLiteral("%1: %2").arg(written.message, name));
-    }
-    if (!activateSheet.isEmpty()) {
-        const Outcome activated = book->activate(activateSheet);
-        if (!activated)
-            return fail(QStringLiteral("%1: %2").arg(activated.message, name));
     }
     const Outcome recalc = book->recalculateOnOpen();
     if (!recalc)
