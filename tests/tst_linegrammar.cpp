@@ -31,6 +31,12 @@ void TestLineGrammar::tagName_data()
     QTest::newRow("empty line has no tag") << "" << "";
     QTest::newRow("text without any bracket has no tag") << "Baseline" << "";
     QTest::newRow("tab is part of the name") << "<A\tb>" << "A\tb";
+    QTest::newRow("long indentation and name") << QString(40, u' ') + "<ReceiverSerialNumberOfTheSetUp a=\"1\">"
+                                               << "ReceiverSerialNumberOfTheSetUp";
+    QTest::newRow("long name without >") << "<ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefgh" << "";
+    QTest::newRow("blank in a long line, > far behind")
+        << "<Name " + QString(40, u'x') + ">" << "Name";
+    QTest::newRow("blank in a long line, no >") << "<Name " + QString(40, u'x') << "";
     QTest::newRow("only the first tag counts") << "<From>0</From><To>5</To>" << "From";
 }
 

@@ -96,20 +96,20 @@ QString ReadPoint(ExchangeReader& reader, PointData& point)
     Coordinates c{NumberFromText(point.posX), NumberFromText(point.posY),
                   NumberFromText(point.posZ)};
     ReadElementLines(reader, {"/SPoint", "/EPoint"}, [&](QByteArrayView tag, QByteArrayView line) {
-        if (tag == "PointName") {
+        if (IsTag(tag, "PointName")) {
             pointName = TextOf(ValueOf(line));
             point.ptType = QStringLiteral("Input");
-        } else if (tag == "PointType") {
+        } else if (IsTag(tag, "PointType")) {
             point.ptType = TextOf(ValueOf(line));
-        } else if (tag == "X") {
+        } else if (IsTag(tag, "X")) {
             storeCoordinate(ValueOf(line), point.posX, c.x);
-        } else if (tag == "Y") {
+        } else if (IsTag(tag, "Y")) {
             storeCoordinate(ValueOf(line), point.posY, c.y);
-        } else if (tag == "Z") {
+        } else if (IsTag(tag, "Z")) {
             storeCoordinate(ValueOf(line), point.posZ, c.z);
-        } else if (tag == "N") {
+        } else if (IsTag(tag, "N")) {
             point.posN = latitudeText(c);
-        } else if (tag == "E") {
+        } else if (IsTag(tag, "E")) {
             point.posE = longitudeText(c);
         } else {
             StoreTextField<PointData>(pointTextTags, tag, line, point);
@@ -150,22 +150,22 @@ void ReadStatistics(ExchangeReader& reader, VectorData& vector)
 void ReadParameter(ExchangeReader& reader, BaselineRecord& baseline, CommonData& common)
 {
     ReadElementLines(reader, {"/Parameter"}, [&](QByteArrayView tag, QByteArrayView line) {
-        if (tag == "EphType") {
+        if (IsTag(tag, "EphType")) {
             const QByteArrayView value = ValueOf(line);
             common.ephType = value == "Broadcast" ? QStringLiteral("放送暦") : TextOf(value);
-        } else if (tag == "Frequency") {
+        } else if (IsTag(tag, "Frequency")) {
             common.frequency = baseline.frequency = TextOf(ValueOf(line));
-        } else if (tag == "PPMode") {
+        } else if (IsTag(tag, "PPMode")) {
             common.ppMode = baseline.ppMode = TextOf(ValueOf(line));
-        } else if (tag == "Session") {
+        } else if (IsTag(tag, "Session")) {
             baseline.session = TextOf(ValueOf(line));
-        } else if (tag == "StartTime") {
+        } else if (IsTag(tag, "StartTime")) {
             baseline.startTime = GpsTimeText(reader);
-        } else if (tag == "EndTime") {
+        } else if (IsTag(tag, "EndTime")) {
             baseline.endTime = GpsTimeText(reader);
-        } else if (tag == "MinElevation") {
+        } else if (IsTag(tag, "MinElevation")) {
             baseline.minElevation = TextOf(ValueOf(line));
-        } else if (tag == "Interval") {
+        } else if (IsTag(tag, "Interval")) {
             common.interval = TextOf(ValueOf(line));
         }
     });
@@ -188,7 +188,7 @@ void ReadBaselineList(ExchangeReader& reader)
     QString endName;
 
     ReadElementLines(reader, {"/BaselineList"}, [&](QByteArrayView tag, QByteArrayView) {
-        if (tag == "Baseline") {
+        if (IsTag(tag, "Baseline")) {
             if (model.baselineCount() >= maxBaselineCount) {
                 reader.fail(QStringLiteral("基線が %1 本を超えるため読み込めません")
                                 .arg(maxBaselineCount));
@@ -198,19 +198,19 @@ void ReadBaselineList(ExchangeReader& reader)
             current = &model.baselines.last();
             startName.clear();
             endName.clear();
-        } else if (tag == "SPoint") {
+        } else if (IsTag(tag, "SPoint")) {
             startName = ReadPoint(reader, current->startPoint);
-        } else if (tag == "EPoint") {
+        } else if (IsTag(tag, "EPoint")) {
             endName = ReadPoint(reader, current->endPoint);
-        } else if (tag == "Vector") {
+        } else if (IsTag(tag, "Vector")) {
             ReadVector(reader, current->vector);
-        } else if (tag == "Derived") {
+        } else if (IsTag(tag, "Derived")) {
             ReadDerived(reader, current->vector);
-        } else if (tag == "Parameter") {
+        } else if (IsTag(tag, "Parameter")) {
             ReadParameter(reader, *current, model.common);
-        } else if (tag == "Statistics") {
+        } else if (IsTag(tag, "Statistics")) {
             ReadStatistics(reader, current->vector);
-        } else if (tag == "/Baseline") {
+        } else if (IsTag(tag, "/Baseline")) {
             MatchOccupations(matcher, *current, startName, endName);
             current->minSVs = model.common.minSVs;
         }

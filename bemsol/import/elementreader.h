@@ -7,9 +7,17 @@
 #include <QString>
 #include <QStringView>
 
+#include <cstring>
 #include <initializer_list>
 #include <optional>
 #include <span>
+
+// Whether a line's tag is the element named by a literal; inlined to a length check and
+// a fixed-size compare, since every line of the file passes through these tests.
+template <std::size_t N> inline bool IsTag(QByteArrayView tag, const char (&name)[N])
+{
+    return tag.size() == qsizetype(N - 1) && std::memcmp(tag.data(), name, N - 1) == 0;
+}
 
 // Reads the lines of one element until one of its closing tags has been consumed (or
 // the lines run out), handing every other line with its tag to `handle`.

@@ -45,7 +45,7 @@ void ReadTrackList(ExchangeReader& reader, TrackRow& row)
     row.clear();
     ReadElementLines(reader, {"/TrackListL1", "/TrackListL2"},
                      [&](QByteArrayView tag, QByteArrayView line) {
-                         if (tag != "From" && tag != "To")
+                         if (!IsTag(tag, "From") && !IsTag(tag, "To"))
                              return;
                          if (const std::optional<double> v = NumberFromText(ValueOf(line)))
                              row.append(float(*v));
@@ -83,20 +83,20 @@ void ReadSatList(ExchangeReader& reader, OccupationRecord& occupation)
     };
 
     ReadElementLines(reader, {"/SatList"}, [&](QByteArrayView tag, QByteArrayView line) {
-        if (tag == "Sat") {
+        if (IsTag(tag, "Sat")) {
             model.satellites.append(SatelliteRecord{});
             currentSatellite = model.satelliteCount();
             table.row(2 * count).clear();
             table.row(2 * count + 1).clear();
-        } else if (tag == "Name") {
+        } else if (IsTag(tag, "Name")) {
             current().satname = TextOf(ValueOf(line));
-        } else if (tag == "Health") {
+        } else if (IsTag(tag, "Health")) {
             current().health = TextOf(ValueOf(line));
-        } else if (tag == "TrackListL1") {
+        } else if (IsTag(tag, "TrackListL1")) {
             ReadTrackList(reader, table.row(2 * count));
-        } else if (tag == "TrackListL2") {
+        } else if (IsTag(tag, "TrackListL2")) {
             ReadTrackList(reader, table.row(2 * count + 1));
-        } else if (tag == "/Sat") {
+        } else if (IsTag(tag, "/Sat")) {
             ++count;
         }
     });
@@ -130,20 +130,20 @@ void ReadOccupationList(ExchangeReader& reader)
     };
 
     ReadElementLines(reader, {"/OccupationList"}, [&](QByteArrayView tag, QByteArrayView line) {
-        if (tag == "Occupation") {
+        if (IsTag(tag, "Occupation")) {
             model.occupations.append(OccupationRecord{});
             current = model.occupationCount();
-        } else if (tag == "StartTime") {
+        } else if (IsTag(tag, "StartTime")) {
             occupation().startTime = GpsTimeText(reader);
-        } else if (tag == "EndTime") {
+        } else if (IsTag(tag, "EndTime")) {
             occupation().endTime = GpsTimeText(reader);
-        } else if (tag == "MinSVs") {
+        } else if (IsTag(tag, "MinSVs")) {
             model.common.minSVs = TextOf(ValueOf(line));
-        } else if (tag == "Receiver") {
+        } else if (IsTag(tag, "Receiver")) {
             ReadReceiver(reader, occupation());
-        } else if (tag == "Antenna") {
+        } else if (IsTag(tag, "Antenna")) {
             ReadAntenna(reader, occupation());
-        } else if (tag == "SatList") {
+        } else if (IsTag(tag, "SatList")) {
             ReadSatList(reader, occupation());
         } else {
             StoreTextField<OccupationRecord>(occupationTextTags, tag, line, occupation());
