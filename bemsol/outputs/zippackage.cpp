@@ -10,6 +10,8 @@
 
 #include <zlib.h>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int methodStored = 0;
@@ -31,8 +33,9 @@ std::optional<QByteArray> inflateRaw(const QByteArray& raw, quint64 expectedSize
     if (inflateInit2(&stream, -MAX_WBITS) != Z_OK)
         return std::nullopt;
     QByteArray out;
-    // The claimed size is only a hint (bounded above); the output grows as data comes.
-    out.reserve(qsizetype(qMin<quint64>(expectedSize, 64u << 20)));
+    // The claimed size is only a hint: deflate cannot expand more than about 1032 to 1,
+    // and the output grows as data comes anyway.
+    out.reserve(qsizetype(std::min({expectedSize, quint64(raw.size()) * 1032u, quint64(64u << 20)})));
     stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(raw.constData()));
     stream.avail_in = uInt(raw.size());
     char chunk[64 * 1024];

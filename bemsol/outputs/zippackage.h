@@ -38,7 +38,7 @@ public:
 
     // Upper bounds for what a template may hold; they keep a damaged or hostile file
     // from making the program allocate without limit.
-    static constexpr qint64 maxPartSize = 512ll << 20;
+    static constexpr qint64 maxPartSize = 128ll << 20;
     static constexpr int maxParts = 10000;
 
 private:
