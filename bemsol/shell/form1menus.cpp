@@ -1,0 +1,125 @@
+// The main window's menu tree. Items whose commands belong to later work are present
+// with their captions and names, so those commands only need connecting.
+
+#include "form1.h"
+
+#include "frmabout.h"
+#include "grid/baselinegridmodel.h"
+#include "grid/form6.h"
+#include "grid/gridcolumns.h"
+#include "project/document.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace {
+
+QMenu* addMenu(QMenuBar* bar, const QString& caption, const char* name)
+{
+    QMenu* menu = bar->addMenu(caption);
+    menu->setObjectName(QString::fromLatin1(name));
+    return menu;
+}
+
+// A popup that the grid opens and the menu bar does not show.
+QMenu* popupMenu(QWidget* owner, const QString& caption, const char* name)
+{
+    auto* menu = new QMenu(caption, owner);
+    menu->setObjectName(QString::fromLatin1(name));
+    return menu;
+}
+
+QAction* addItem(QMenu* menu, const QString& caption, const QString& name, bool visible = true)
+{
+    QAction* item = menu->addAction(caption);
+    item->setObjectName(name);
+    item->setVisible(visible);
+    return item;
+}
+
+QAction* addItem(QMenu* menu, const QString& caption, const char* name, bool visible = true)
+{
+    return addItem(menu, caption, QString::fromLatin1(name), visible);
+}
+
+} // namespace
+
+void Form1::createMenus()
+{
+    QMenuBar* bar = menuBar();
+
+    QMenu* file = addMenu(bar, QStringLiteral("ﾌｧｲﾙ(&F)"), "mnFile");
+    connect(addItem(file, QStringLiteral("開く(&O)"), "miOpen"), &QAction::triggered, this,
+            &Form1::openCommand);
+    connect(addItem(file, QStringLiteral("上書き保存(&V)"), "miUpdate"), &QAction::triggered,
+            &document_, &Document::saveCommand);
+    connect(addItem(file, QStringLiteral("名前を付けて保存(&E)"), "miNamed"), &QAction::triggered,
+            &document_, &Document::saveAsCommand);
+    connect(addItem(file, QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"), "miEnd"), &QAction::triggered,
+            this, &QWidget::close);
+
+    QMenu* edit = addMenu(bar, QStringLiteral("ﾃﾞｰﾀ編集(&E)"), "mnDataEdit");
+    addItem(edit, QStringLiteral("共通ﾃﾞｰﾀ編集"), "miCommon", false);
+    addItem(edit, QStringLiteral("ｾｯｼｮﾝ名編集(&S)"), "miSession");
+    addItem(edit, QStringLiteral("点名編集(&P)"), "miPointName");
+    addItem(edit, QStringLiteral("受信機名称編集(&R)"), "miReceiverName");
+    addItem(edit, QStringLiteral("受信機番号編集"), "miReceiverSN", false);
+    addItem(edit, QStringLiteral("ｱﾝﾃﾅﾀｲﾌﾟ編集(&A)"), "miAntennaType");
+    addItem(edit, QStringLiteral("ｱﾝﾃﾅ番号編集"), "miAntennaSN", false);
+    connect(addItem(edit, QStringLiteral("セル編集"), "miCell", false), &QAction::triggered, this,
+            &Form1::toggleCellEditMode);
+
+    QMenu* display = addMenu(bar, QStringLiteral("表示(&V)"), "mnDisp");
+    for (int c = 0; c < GridColumn::Count; ++c) {
+        // Column 0 carries the row key and cannot be hidden.
+        QAction* item = addItem(display, gridColumnCaption(c), QStringLiteral("miDisp%1").arg(c),
+                                c != GridColumn::No);
+        item->setCheckable(true);
+        item->setChecked(c != GridColumn::No);
+        connect(item, &QAction::triggered, this, [this, c] { toggleColumn(c); });
+        miDisp_[c] = item;
+    }
+
+    QMenu* print = addMenu(bar, QStringLiteral("帳票出力(&P)"), "mnPrint");
+    QMenu* syubo = print->addMenu(QStringLiteral("GPS測量観測手簿(&S)"));
+    syubo->setObjectName(QStringLiteral("miSyubo"));
+    addItem(syubo, QStringLiteral("ｾｯｼｮﾝを考慮して出力"), "miSyuboSession");
+    addItem(syubo, QStringLiteral("全て出力"), "miSyuboAll");
+    addItem(print, QStringLiteral("GPS測量観測記簿(&K)"), "miKibo");
+
+    QMenu* results = addMenu(bar, QStringLiteral("成果出力(&A)"), "mnSeikaOut");
+    addItem(results, QStringLiteral("点検計算書（仮定網）"), "miTenkenKatei");
+    addItem(results, QStringLiteral("点検計算書（重複基線較差）"), "miTenkenTyoufuku");
+    addItem(results, QStringLiteral("点検計算書（環閉合）"), "miTenkenKanheigou");
+    addItem(results, QStringLiteral("点検計算書（電子基準点）"), "miTenkenDensi");
+    addItem(results, QStringLiteral("精度管理表"), "miSeido");
+    addItem(results, QStringLiteral("精度管理計算書（点検測量）"), "miSeidoTenken");
+    addItem(results, QStringLiteral("精度管理計算書（仮定・実用_偏差）"), "miSeidoKatei");
+    addItem(results, QStringLiteral("基準点成果表"), "miKijuntenSeika");
+    addItem(results, QStringLiteral("数値成果ファイル出力"), "miSuutiSeika");
+
+    allSwMenu_ = popupMenu(this, QStringLiteral("出力スイッチ"), "AllSw");
+    connect(addItem(allSwMenu_, QStringLiteral("全○"), "AllOn"), &QAction::triggered, this,
+            [this] { gridModel_->setAllSwitches(true); });
+    connect(addItem(allSwMenu_, QStringLiteral("全×"), "AllOff"), &QAction::triggered, this,
+            [this] { gridModel_->setAllSwitches(false); });
+
+    dispTimeMenu_ = popupMenu(this, QStringLiteral("表示時間"), "mnDispTime");
+    const QString timeCaptions[2] = {QStringLiteral("UTC"), QStringLiteral("UTC+09:00(日本）")};
+    for (int k = 0; k < 2; ++k) {
+        QAction* item = addItem(dispTimeMenu_, timeCaptions[k], QStringLiteral("miDispTime%1").arg(k));
+        item->setCheckable(true);
+        item->setChecked(k == 0);
+        connect(item, &QAction::triggered, this, [this, k] { chooseTimeView(k); });
+        miDispTime_[k] = item;
+    }
+
+    cellEditMenu_ = popupMenu(this, QStringLiteral("セル編集"), "mnCellEdit");
+    connect(addItem(cellEditMenu_, QStringLiteral("編集"), "miCellEdit"), &QAction::triggered, this,
+            &Form1::openCellEditor);
+
+    QMenu* help = addMenu(bar, QStringLiteral("ﾍﾙﾌﾟ(&H)"), "mnHelp");
+    connect(addItem(help, QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A)"), "miVersion"), &QAction::triggered, this,
+            &Form1::showAbout);
+}

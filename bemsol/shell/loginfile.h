@@ -1,0 +1,52 @@
+#pragma once
+
+#include "project/outcome.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+#include <optional>
+
+// The registered user of this installation, kept in prtct.dat: three quoted Shift-JIS
+// lines, the header that marks the file as ours, the user name and the password.
+
+inline constexpr auto loginFileName = "prtct.dat";
+inline const QString loginFileHeader = QStringLiteral("Bemsol Making Syubo And Kibo");
+
+struct LoginRecord
+{
+    QString userName;
+    QString password;
+};
+
+// The record of a file whose first value is the header; nothing for any other file.
+std::optional<LoginRecord> ParseLoginFile(QByteArrayView bytes);
+
+// What is wrong with a user name or password for the file: a double quote would end the
+// quoted value early, a line break would split the file, and a character without a
+// Shift-JIS code could not be written at all. Empty when the value can be stored.
+QString LoginValueProblem(const QString& value);
+
+// The file's bytes; only for values LoginValueProblem accepts.
+QByteArray LoginFileBytes(const LoginRecord& record);
+
+// Where the file lives: beside the program, or in the per-user data folder when the
+// program's folder cannot be written.
+class LoginFileStore
+{
+public:
+    LoginFileStore(QString programDir, QString fallbackDir);
+
+    // The file beside the program when it is valid, otherwise the per-user one.
+    std::optional<LoginRecord> ReadLoginFile() const;
+    // Writes the file afresh and atomically, beside the program when possible.
+    Outcome WriteLoginFile(const LoginRecord& record) const;
+
+    QString programFilePath() const;
+    QString fallbackFilePath() const;
+
+private:
+    QString programDir_;
+    QString fallbackDir_;
+};
