@@ -296,29 +296,35 @@ private:
 
 // Texts repeat from one record to the next in the same field (point types, processing
 // modes, tracking bars, ...). A text whose bytes equal the previous record's in that
-// field shares its string instead of decoding and allocating it again.
+// field shares that record's string instead of decoding and allocating it again. The
+// previous record's field is reached by its address, which stays put because the
+// records are appended within reserved room (`forget` when that ever changes).
 class RepeatedTexts
 {
 public:
     void startRecord() { field_ = 0; }
+    void forget() { slots_.clear(); }
 
-    QString text(QByteArrayView bytes)
+    void read(QByteArrayView bytes, QString& field)
     {
         if (field_ == slots_.size())
             slots_.push_back({});
         Slot& slot = slots_[field_++];
-        if (!slot.used || slot.bytes.size() != bytes.size() ||
-            (!bytes.isEmpty() && std::memcmp(slot.bytes.data(), bytes.data(), size_t(bytes.size())) != 0))
-            slot = {true, bytes, decodeText(bytes)};
-        return slot.text;
+        if (slot.field && slot.bytes.size() == bytes.size() &&
+            (bytes.isEmpty() || std::memcmp(slot.bytes.data(), bytes.data(), size_t(bytes.size())) == 0)) {
+            field = *slot.field;
+        } else {
+            field = decodeText(bytes);
+        }
+        slot.bytes = bytes;
+        slot.field = &field;
     }
 
 private:
     struct Slot
     {
-        bool used = false;
         QByteArrayView bytes; // into the file's bytes, which outlive the reading
-        QString text;
+        const QString* field = nullptr;
     };
     std::vector<Slot> slots_;
     std::size_t field_ = 0;
@@ -335,7 +341,7 @@ public:
     void text(const char* name, QString& value)
     {
         if (layout_.stored<R>(name))
-            value = repeated_.text(source_.textBytes());
+            repeated_.read(source_.textBytes(), value);
     }
     void index(const char*, int& value) { value = source_.index(); }
     void raw(const char*, quint32& value) { value = source_.value<quint32>(); }
@@ -356,9 +362,14 @@ template <class R> bool readRecords(ByteSource& source, const Layout& layout, in
     records.reserve(count + 1);
     RepeatedTexts repeated;
     RecordReader<R> reader(source, layout, repeated);
+    const R* storage = records.constData();
     for (int i = 1; i <= count && !source.damaged(); ++i) {
-        repeated.startRecord();
         R& record = records.emplace_back();
+        if (records.constData() != storage) {
+            repeated.forget();
+            storage = records.constData();
+        }
+        repeated.startRecord();
         visitFields(record, reader);
     }
     return !source.damaged();
