@@ -161,9 +161,9 @@ void ReportDatabase::close()
 
 Outcome ReportDatabase::notOpenOutcome() const
 {
-    return Outcome::failure(
-        QStringLiteral("帳票データベースを開けないため、帳票を出力できません: %1")
-            .arg(QDir::toNativeSeparators(path_)));
+    // The reason of the failed open names every file that was tried.
+    const QString why = openOutcome_ ? QDir::toNativeSeparators(path_) : openOutcome_.message;
+    return Outcome::failure(QStringLiteral("帳票データベースを開けないため、帳票を出力できません。\n") + why);
 }
 
 Outcome ReportDatabase::ClearReportTables()

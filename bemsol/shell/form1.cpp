@@ -5,6 +5,7 @@
 #include "grid/baselinegridview.h"
 #include "grid/form6.h"
 #include "grid/gridcolumns.h"
+#include "reportpreview.h"
 #include "userdialogs.h"
 
 #include <QAction>
@@ -41,6 +42,10 @@ Form1::Form1(const QString& programDir, const QString& userName, UserDialogs& di
     connect(grid_, &BaselineGridView::cellEditMenuRequested, this,
             [this](const QPoint& at) { cellEditMenu_->popup(at); });
     connect(grid_, &BaselineGridView::ctrlFunctionKeyPressed, this, &Form1::gridFunctionKey);
+
+    // Without a report database the program still runs; the print commands then say
+    // which file could not be opened.
+    reportDatabase_.openForProgram(programDir);
 }
 
 Form1::~Form1()
@@ -127,7 +132,18 @@ void Form1::closeEvent(QCloseEvent* event)
         cellEditor_->close();
     if (about_)
         about_->close();
+    // The report tables hold nothing between runs.
+    reportDatabase_.ClearReportTables();
+    reportDatabase_.close();
     event->accept();
+}
+
+void Form1::printReport(ReportKind kind)
+{
+    const Outcome outcome =
+        ShowReportPreview(this, kind, document_, GridOutputRows(*gridModel_), reportDatabase_);
+    if (!outcome)
+        showOutcome(outcome);
 }
 
 void Form1::showAbout()

@@ -2,6 +2,8 @@
 
 #include "project/document.h"
 #include "project/documentview.h"
+#include "reports/reportdatabase.h"
+#include "reports/reportjob.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -36,6 +38,9 @@ public:
     QAction* menuItem(const QString& name) const;
     QMenu* menu(const QString& name) const;
     frmAbout* aboutBox() const;
+    // The report database the print menu fills; open from load to unload when it could
+    // be opened or created.
+    ReportDatabase& reportDatabase() { return reportDatabase_; }
     Form6* cellEditor() const;
 
     // 開く(&O) after the question and the dialog: a ".xml" name is imported, a ".dat"
@@ -61,8 +66,10 @@ private:
     void openCellEditor();
     void applyCellEdit(const QString& text);
     void gridFunctionKey(int key);
+    void printReport(ReportKind kind);
 
     Document document_;
+    ReportDatabase reportDatabase_;
     UserDialogs& dialogs_;
     QString userName_;
     BaselineGridModel* gridModel_;

@@ -84,9 +84,12 @@ void Form1::createMenus()
     QMenu* print = addMenu(bar, QStringLiteral("帳票出力(&P)"), "mnPrint");
     QMenu* syubo = print->addMenu(QStringLiteral("GPS測量観測手簿(&S)"));
     syubo->setObjectName(QStringLiteral("miSyubo"));
-    addItem(syubo, QStringLiteral("ｾｯｼｮﾝを考慮して出力"), "miSyuboSession");
-    addItem(syubo, QStringLiteral("全て出力"), "miSyuboAll");
-    addItem(print, QStringLiteral("GPS測量観測記簿(&K)"), "miKibo");
+    connect(addItem(syubo, QStringLiteral("ｾｯｼｮﾝを考慮して出力"), "miSyuboSession"),
+            &QAction::triggered, this, [this] { printReport(ReportKind::FieldBookBySession); });
+    connect(addItem(syubo, QStringLiteral("全て出力"), "miSyuboAll"), &QAction::triggered, this,
+            [this] { printReport(ReportKind::FieldBookAll); });
+    connect(addItem(print, QStringLiteral("GPS測量観測記簿(&K)"), "miKibo"), &QAction::triggered,
+            this, [this] { printReport(ReportKind::Record); });
 
     QMenu* results = addMenu(bar, QStringLiteral("成果出力(&A)"), "mnSeikaOut");
     addItem(results, QStringLiteral("点検計算書（仮定網）"), "miTenkenKatei");

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "project/outcome.h"
+#include "reports/outputrows.h"
+#include "reports/reportjob.h"
+
+#include <QList>
+
+class BaselineGridModel;
+class Document;
+class QWidget;
+class ReportDatabase;
+
+// The print menu's commands: fills the report database for `kind` from the project and
+// the grid's rows, then shows the form in a modal print preview, from which the user
+// prints or saves a PDF. With no baselines nothing happens. Returns the failure the
+// window is to show (no database, a fill that was rolled back, a form that could not be
+// drawn); success otherwise.
+Outcome ShowReportPreview(QWidget* parent, ReportKind kind, const Document& document,
+                          const QList<OutputRow>& rows, ReportDatabase& database);
+
+// The grid's rows in their current order with their output switches.
+QList<OutputRow> GridOutputRows(const BaselineGridModel& grid);
