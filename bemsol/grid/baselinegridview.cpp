@@ -46,10 +46,16 @@ BaselineGridView::BaselineGridView(BaselineGridModel* model, QWidget* parent)
     setModel(model);
     setUpTable(this);
 
+    // Each column starts as wide as its caption with its leading blanks. A blank counts
+    // as one half-width character cell, as on the screens the layout was drawn for;
+    // proportional fonts make blanks so narrow that a date would no longer fit under
+    // "開始日時".
     const QFontMetrics metrics(horizontalHeader()->font());
     const int margin = 2 * (style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, this) + 2);
+    const int cell = metrics.horizontalAdvance(QLatin1Char('0'));
     for (int c = 0; c < GridColumn::Count; ++c)
-        setColumnWidth(c, metrics.horizontalAdvance(paddedGridColumnCaption(c)) + margin);
+        setColumnWidth(c, gridColumnHeaders[c].leadingBlanks * cell +
+                              metrics.horizontalAdvance(gridColumnCaption(c)) + margin);
 
     // The "No" column: a second view over the same model and selection, laid over
     // column 0, that scrolls only vertically.

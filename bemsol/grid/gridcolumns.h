@@ -65,10 +65,5 @@ inline QString gridColumnCaption(int column)
     return QString::fromUtf16(gridColumnHeaders[column].caption);
 }
 
-inline QString paddedGridColumnCaption(int column)
-{
-    return QString(gridColumnHeaders[column].leadingBlanks, u' ') + gridColumnCaption(column);
-}
-
 inline const QString switchOnText = QStringLiteral("○");
 inline const QString switchOffText = QStringLiteral("×");
