@@ -2,7 +2,6 @@
 
 #include "import/occupationsharing.h"
 #include "modelfields.h"
-#include "shiftjistable.h"
 #include "textcodec.h"
 
 #include <QFile>
@@ -61,7 +60,7 @@ QString decodeText(QByteArrayView bytes)
 {
     for (char c : bytes) {
         if (!isPlainAscii(static_cast<unsigned char>(c)))
-            return DecodeShiftJisByTable(bytes);
+            return DecodeShiftJis(bytes);
     }
     return QString::fromLatin1(bytes);
 }

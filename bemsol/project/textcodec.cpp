@@ -3,24 +3,145 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <array>
+#include <memory>
+
+// The double-byte characters come from ICU's "windows-31j" table, which is Microsoft's.
+// ICU treats a few single bytes as an IBM code page does, though (0x1A, 0x1C and 0x7F
+// trade places), so single bytes are decoded here and those three characters are
+// swapped back before encoding.
+
 namespace {
+
 constexpr auto codePage932 = "windows-31j";
+constexpr char16_t noCharacter = 0xFFFD;
+
+bool isLeadByte(uchar b)
+{
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
 }
+
+bool isTrailByte(uchar b)
+{
+    return b >= 0x40 && b <= 0xFC && b != 0x7F;
+}
+
+bool isHalfWidthKatakana(uchar b)
+{
+    return b >= 0xA1 && b <= 0xDF;
+}
+
+void requireValid(bool valid)
+{
+    if (!valid)
+        qFatal("Qt was built without code page 932 (windows-31j) support");
+}
+
+// Every double-byte character, decoded once.
+class DoubleByteTable
+{
+public:
+    DoubleByteTable()
+    {
+        QStringDecoder decoder(codePage932);
+        requireValid(decoder.isValid());
+        chars_.fill(noCharacter);
+        for (int lead = 0x81; lead <= 0xFC; ++lead) {
+            if (!isLeadByte(uchar(lead)))
+                continue;
+            for (int trail = 0x40; trail <= 0xFC; ++trail) {
+                if (!isTrailByte(uchar(trail)))
+                    continue;
+                const char pair[2] = {char(lead), char(trail)};
+                const QString one = decoder.decode(QByteArrayView(pair, 2));
+                if (decoder.hasError()) {
+                    // The error stays with the converter: start a fresh one.
+                    decoder = QStringDecoder(codePage932);
+                    continue;
+                }
+                decoder.resetState();
+                if (one.size() == 1 && !one[0].isSurrogate() && one[0] != QChar(u'\x1A') &&
+                    one[0] != QChar(noCharacter))
+                    chars_[index(uchar(lead), uchar(trail))] = one[0].unicode();
+            }
+        }
+    }
+
+    char16_t at(uchar lead, uchar trail) const { return chars_[index(lead, trail)]; }
+
+private:
+    static size_t index(uchar lead, uchar trail) { return size_t(lead) * 256 + trail; }
+    std::array<char16_t, 256 * 256> chars_;
+};
+
+const DoubleByteTable& doubleBytes()
+{
+    static const auto table = std::make_unique<DoubleByteTable>();
+    return *table;
+}
+
+char16_t toIcuControl(char16_t c)
+{
+    switch (c) {
+    case 0x1A:
+        return 0x1C;
+    case 0x1C:
+        return 0x7F;
+    case 0x7F:
+        return 0x1A;
+    default:
+        return c;
+    }
+}
+
+} // namespace
 
 QString DecodeShiftJis(QByteArrayView bytes)
 {
-    QStringDecoder decoder(codePage932);
-    if (!decoder.isValid())
-        qFatal("Qt was built without code page 932 (windows-31j) support");
-    return decoder.decode(bytes);
+    QString text(bytes.size(), Qt::Uninitialized);
+    char16_t* const begin = reinterpret_cast<char16_t*>(text.data());
+    char16_t* out = begin;
+    const auto* in = reinterpret_cast<const uchar*>(bytes.data());
+    const qsizetype n = bytes.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const uchar b = in[i];
+        if (b < 0x80) {
+            *out++ = b;
+        } else if (isHalfWidthKatakana(b)) {
+            *out++ = char16_t(0xFF61 + (b - 0xA1));
+        } else if (isLeadByte(b) && i + 1 < n && isTrailByte(in[i + 1])) {
+            *out++ = doubleBytes().at(b, in[i + 1]);
+            ++i;
+        } else {
+            *out++ = noCharacter;
+        }
+    }
+    text.truncate(out - begin);
+    return text;
 }
 
 std::optional<QByteArray> EncodeShiftJis(QStringView text)
 {
+    bool plain = true;
+    bool icuControls = false;
+    for (QChar c : text) {
+        plain = plain && c.unicode() < 0x80;
+        icuControls = icuControls || toIcuControl(c.unicode()) != c.unicode();
+    }
+    if (plain)
+        return text.toLatin1();
+
     QStringEncoder encoder(codePage932);
-    if (!encoder.isValid())
-        qFatal("Qt was built without code page 932 (windows-31j) support");
-    QByteArray bytes = encoder.encode(text);
+    requireValid(encoder.isValid());
+    QByteArray bytes;
+    if (icuControls) {
+        QString swapped = text.toString();
+        for (QChar& c : swapped)
+            c = QChar(toIcuControl(c.unicode()));
+        bytes = encoder.encode(swapped);
+    } else {
+        bytes = encoder.encode(text);
+    }
     if (encoder.hasError())
         return std::nullopt;
     return bytes;
