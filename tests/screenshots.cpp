@@ -49,7 +49,7 @@ int main(int argc, char* argv[])
     frmLogin dialog(LoginFileStore(programDir.path(), QString()), dialogs);
     dialog.show();
     dialog.passwordBox()->setText("pw");
-    ok &= save(&dialog, out.filePath("login.png"));
+    ok &= save(&dialog, out.filePath("bemsol-login.png"));
     dialog.hide();
 
     Form1 window(QCoreApplication::applicationDirPath(), dialog.MyUserName(), dialogs);
@@ -59,6 +59,6 @@ int main(int argc, char* argv[])
     BaselineGridView* grid = window.grid();
     grid->setFocus();
     grid->setCurrentIndex(grid->model()->index(2, GridColumn::Session));
-    ok &= save(&window, out.filePath("mainwindow.png"));
+    ok &= save(&window, out.filePath("bemsol-main-window.png"));
     return ok && dialogs.messages.isEmpty() ? 0 : 1;
 }

@@ -2,9 +2,11 @@
 #include "project/textcodec.h"
 #include "shell/frmlogin.h"
 #include "shell/loginfile.h"
+#include "shell/singleinstance.h"
 
 #include <QFile>
 #include <QLineEdit>
+#include <QSysInfo>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -45,6 +47,8 @@ private slots:
     void registrationThatCannotWriteStaysOpen();
     void loginChecksThePassword();
     void cancelEndsWithoutLogin();
+    void secondCopyIsRefused();
+    void crashedCopyDoesNotBlock();
 };
 
 void TestLogin::parsesLoginFile_data()
@@ -245,6 +249,31 @@ void TestLogin::cancelEndsWithoutLogin()
     QCOMPARE(login.result(), int(QDialog::Rejected));
     QVERIFY(!login.LoginSucceeded());
     QVERIFY(!QFile::exists(program.filePath("prtct.dat")));
+}
+
+void TestLogin::secondCopyIsRefused()
+{
+    QTemporaryDir dir;
+    const QString lock = dir.filePath("bemsol.lock");
+    {
+        SingleInstance first(lock);
+        QVERIFY(first.acquire());
+        SingleInstance second(lock);
+        QVERIFY(!second.acquire());
+    }
+    // The first copy ended; the next start runs.
+    SingleInstance third(lock);
+    QVERIFY(third.acquire());
+}
+
+void TestLogin::crashedCopyDoesNotBlock()
+{
+    QTemporaryDir dir;
+    const QString lock = dir.filePath("bemsol.lock");
+    // The lock a crashed copy left: its process no longer exists.
+    writeAll(lock, "2147483646\nbemsol\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+    SingleInstance next(lock);
+    QVERIFY(next.acquire());
 }
 
 QTEST_MAIN(TestLogin)

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QStandardPaths>
 
+#include <unistd.h>
+
 SingleInstance::SingleInstance() : SingleInstance(defaultLockPath()) {}
 
 SingleInstance::SingleInstance(const QString& lockPath) : lock_(lockPath)
@@ -19,8 +21,11 @@ bool SingleInstance::acquire()
 
 QString SingleInstance::defaultLockPath()
 {
-    QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (dir.isEmpty())
-        dir = QDir::tempPath();
-    return QDir(dir).filePath(QStringLiteral("bemsol.lock"));
+    // The session's runtime folder is private to the user. Without one (no desktop
+    // session) the shared temporary folder is used with the user's id in the name, so
+    // users do not block each other — and Qt need not warn about the missing folder.
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        return QDir(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation))
+            .filePath(QStringLiteral("bemsol.lock"));
+    return QDir(QDir::tempPath()).filePath(QStringLiteral("bemsol-%1.lock").arg(getuid()));
 }
