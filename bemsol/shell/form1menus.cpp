@@ -7,9 +7,11 @@
 #include "grid/baselinegridmodel.h"
 #include "grid/form6.h"
 #include "grid/gridcolumns.h"
+#include "outputs/outputcommands.h"
 #include "project/document.h"
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -92,15 +94,17 @@ void Form1::createMenus()
             this, [this] { printReport(ReportKind::Record); });
 
     QMenu* results = addMenu(bar, QStringLiteral("成果出力(&A)"), "mnSeikaOut");
-    addItem(results, QStringLiteral("点検計算書（仮定網）"), "miTenkenKatei");
-    addItem(results, QStringLiteral("点検計算書（重複基線較差）"), "miTenkenTyoufuku");
-    addItem(results, QStringLiteral("点検計算書（環閉合）"), "miTenkenKanheigou");
-    addItem(results, QStringLiteral("点検計算書（電子基準点）"), "miTenkenDensi");
-    addItem(results, QStringLiteral("精度管理表"), "miSeido");
-    addItem(results, QStringLiteral("精度管理計算書（点検測量）"), "miSeidoTenken");
-    addItem(results, QStringLiteral("精度管理計算書（仮定・実用_偏差）"), "miSeidoKatei");
-    addItem(results, QStringLiteral("基準点成果表"), "miKijuntenSeika");
-    addItem(results, QStringLiteral("数値成果ファイル出力"), "miSuutiSeika");
+    // The nine output commands, in menu order with their captions and names.
+    for (const SheetTemplate& t : SheetTemplates()) {
+        connect(addItem(results, t.caption, t.control), &QAction::triggered, this, [this, command = t.command] {
+            QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+            const Outcome outcome = RunOutputCommand(command, document_.model(), DefaultOutputEnvironment());
+            QGuiApplication::restoreOverrideCursor();
+            // A success can carry a message too: rows of the list left incomplete.
+            if (!outcome || !outcome.message.isEmpty())
+                showOutcome(outcome);
+        });
+    }
 
     allSwMenu_ = popupMenu(this, QStringLiteral("出力スイッチ"), "AllSw");
     connect(addItem(allSwMenu_, QStringLiteral("全○"), "AllOn"), &QAction::triggered, this,
