@@ -1,5 +1,6 @@
 #pragma once
 
+#include "commondataedit.h"
 #include "documentview.h"
 #include "nametable.h"
 #include "outcome.h"
@@ -7,6 +8,8 @@
 
 #include <QObject>
 #include <QString>
+
+#include <optional>
 
 // All project state of the running program: the model, the flags of the main window
 // and the name conversion table, with the operations the windows call. The windows
@@ -65,6 +68,32 @@ public:
     // Any other column, or no valid baseline, changes nothing and returns false.
     bool UpdateCellData(int column, const QList<int>& baselines, const QString& text);
 
+    // The point and equipment editors: the new value replaces the old one in every
+    // set-up that holds it, whichever baselines use them (element 0, "no set-up", is
+    // never written). Comparisons are exact and case-sensitive. Each marks the project
+    // modified, even when nothing held the old value, and returns how many set-ups
+    // changed.
+    int UpdatePointName(const QString& oldNumber, const QString& newNumber);
+    // The name (ptCode) of every set-up numbered `number`.
+    int UpdatePtCode(const QString& number, const QString& newName);
+    // The point editor's change: a new number, a new name or both for the point chosen
+    // by its number as it was before the change.
+    int UpdatePoint(const QString& number, const std::optional<QString>& newNumber,
+                    const std::optional<QString>& newName);
+    int UpdateReceiverName(const QString& oldValue, const QString& newValue);
+    int UpdateReceiverSN(const QString& oldValue, const QString& newValue);
+    int UpdateAntennaType(const QString& oldValue, const QString& newValue);
+    int UpdateAntennaSN(const QString& oldValue, const QString& newValue);
+
+    // The session editor's change: `session` as the session name of each of
+    // `baselines` (indices outside the project are skipped). Marks the project modified
+    // and returns how many baselines changed.
+    int ChangeSessionData(const QList<int>& baselines, const QString& session);
+
+    // The common-data editor's change, stored as typed: interval, ephemeris and
+    // ellipsoid of the project, and the elevation mask of every baseline.
+    void UpdateCommonData(const CommonDataEdit& edit);
+
 signals:
     void modelReset();
     void stateChanged();
@@ -79,6 +108,9 @@ private:
     // Both return whether a file was written.
     bool saveToProjectFile();
     bool saveUnderChosenName();
+    int replaceOccupationValue(QString OccupationRecord::*compared,
+                               QString OccupationRecord::*written, const QString& oldValue,
+                               const QString& newValue);
 
     ProjectModel model_;
     NameTable nameTable_;
