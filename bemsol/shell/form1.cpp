@@ -130,6 +130,7 @@ void Form1::closeEvent(QCloseEvent* event)
     }
     if (cellEditor_)
         cellEditor_->close();
+    closeEditors();
     if (about_)
         about_->close();
     // The report tables hold nothing between runs.

@@ -12,6 +12,10 @@
 
 class BaselineGridModel;
 class BaselineGridView;
+class Form2;
+class Form3;
+class Form4;
+class Form5;
 class Form6;
 class QMenu;
 class UserDialogs;
@@ -42,6 +46,16 @@ public:
     // be opened or created.
     ReportDatabase& reportDatabase() { return reportDatabase_; }
     Form6* cellEditor() const;
+    // The editors of the data-edit menu while they are open.
+    Form2* sessionEditor() const;
+    Form3* commonEditor() const;
+    Form4* pointEditor() const;
+    Form5* equipmentEditor() const;
+    // The session name of the session editor: the current name of the block while it
+    // is open, the new name after "変更", empty after "ｷｬﾝｾﾙ".
+    const QString& ChangeSessionStr() const { return changeSessionStr_; }
+    // Where the editors open: 1500 twips right of and below the window's corner.
+    QPoint editorPosition() const;
 
     // 開く(&O) after the question and the dialog: a ".xml" name is imported, a ".dat"
     // name loaded as a project; any other name is ignored.
@@ -67,6 +81,17 @@ private:
     void applyCellEdit(const QString& text);
     void gridFunctionKey(int key);
     void printReport(ReportKind kind);
+    // Editors of the data-edit menu (form1editors.cpp).
+    void connectEditorCommands();
+    void closeEditors();
+    void showEditor(QDialog* editor);
+    void openSessionEditor();
+    void applySessionChange(const QString& newName);
+    void openCommonEditor();
+    void openPointEditor();
+    void openEquipmentEditor(int field);
+    void applyEquipmentChange(const QString& title, const QString& oldValue,
+                              const QString& newValue);
 
     Document document_;
     ReportDatabase reportDatabase_;
@@ -81,4 +106,12 @@ private:
     std::array<QAction*, 2> miDispTime_{};
     QPointer<frmAbout> about_;
     QPointer<Form6> cellEditor_;
+    QPointer<Form2> sessionEditor_;
+    QPointer<Form3> commonEditor_;
+    QPointer<Form4> pointEditor_;
+    QPointer<Form5> equipmentEditor_;
+    // The block of grid rows the session editor renames, kept from its opening.
+    int sessionFirstRow_ = -1;
+    int sessionLastRow_ = -1;
+    QString changeSessionStr_;
 };

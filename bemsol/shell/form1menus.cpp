@@ -129,4 +129,6 @@ void Form1::createMenus()
     QMenu* help = addMenu(bar, QStringLiteral("ﾍﾙﾌﾟ(&H)"), "mnHelp");
     connect(addItem(help, QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A)"), "miVersion"), &QAction::triggered, this,
             &Form1::showAbout);
+
+    connectEditorCommands();
 }
