@@ -62,6 +62,8 @@ private slots:
     void emptySatListKeepsScale();
     void tooManyBaselinesRefused();
     void invalidBytesBecomeReplacements();
+    void damagedSatelliteLists_data();
+    void damagedSatelliteLists();
 };
 
 void TestListReaders::sampleFixture()
@@ -243,6 +245,41 @@ void TestListReaders::invalidBytesBecomeReplacements()
     QCOMPARE(m.occupations[1].ptCode, QStringLiteral("筑??"));
     QCOMPARE(m.occupations[1].pointName, QStringLiteral("A?"));
     QCOMPARE(m.occupations[1].receiverName, QString());
+}
+
+void TestListReaders::damagedSatelliteLists_data()
+{
+    QTest::addColumn<QByteArray>("satList");
+    QTest::addColumn<int>("satCount");
+    QTest::addColumn<int>("satellites");
+    QTest::addColumn<QString>("l1");
+
+    const QString dashes = QStringLiteral("|") + QString(89, u'-') + QStringLiteral("|");
+    QTest::newRow("closing tags without opening ones")
+        << QByteArray("<SatList>\n</Sat>\n</Sat>\n</SatList>\n") << 0 << 0 << "";
+    QTest::newRow("one satellite, one stray closing tag")
+        << QByteArray("<SatList>\n<Sat>\n<TrackListL1>\n<From>0</From>\n<To>60</To>\n"
+                      "</TrackListL1>\n</Sat>\n</Sat>\n</SatList>\n")
+        << 1 << 1 << dashes;
+    QTest::newRow("values that are no single-precision number are left out")
+        << QByteArray("<SatList>\n<Sat>\n<TrackListL1>\n<From>0</From>\n<To>1e300</To>\n"
+                      "<To>nan</To>\n<To>inf</To>\n<To>60</To>\n</TrackListL1>\n</Sat>\n</SatList>\n")
+        << 1 << 1 << dashes;
+}
+
+void TestListReaders::damagedSatelliteLists()
+{
+    QFETCH(QByteArray, satList);
+    QFETCH(int, satCount);
+    QFETCH(int, satellites);
+    QFETCH(QString, l1);
+    const ProjectModel m =
+        import("<OccupationList>\n" + occupation("A", 0, 1, satList) + "</OccupationList>\n");
+    QCOMPARE(m.occupations[1].satCount, satCount);
+    QCOMPARE(m.satelliteCount(), satellites);
+    QVERIFY(m.occupations[1].firstSat + m.occupations[1].satCount - 1 <= m.satelliteCount());
+    if (satellites > 0)
+        QCOMPARE(m.satellites[1].l1, l1);
 }
 
 QTEST_GUILESS_MAIN(TestListReaders)

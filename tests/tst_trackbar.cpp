@@ -2,6 +2,8 @@
 
 #include <QTest>
 
+#include <limits>
+
 namespace {
 
 // A bar drawn by hand: dashes at the positions given (the leading "|" is position 1).
@@ -45,6 +47,9 @@ void TestTrackBar::bars_data()
     QTest::newRow("halves round up") << TrackRow{0, 44.5f} << 1.0f << barWithDashes({{2, 45}});
     QTest::newRow("end marker stops the row") << TrackRow{0, 30, -1, 90} << 1.0f
                                               << barWithDashes({{2, 30}});
+    QTest::newRow("values off the bar stand at its edges")
+        << TrackRow{std::numeric_limits<float>::quiet_NaN(), 30, 1e30f, -50} << 1.0f
+        << barWithDashes({{2, 30}});
     QTest::newRow("no scale") << TrackRow{0, 30} << 0.0f << "||";
 }
 

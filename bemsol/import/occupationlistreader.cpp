@@ -5,6 +5,8 @@
 #include "trackbar.h"
 
 #include <array>
+#include <cmath>
+#include <limits>
 
 namespace {
 
@@ -39,7 +41,17 @@ void ReadAntenna(ExchangeReader& reader, OccupationRecord& occupation)
     });
 }
 
-// From and To values in file order; a value that is not a number is left out.
+// A tracking value as the single-precision number the bars are computed with; nothing
+// for a value that is not a number or does not fit.
+std::optional<float> TrackValue(QByteArrayView text)
+{
+    const std::optional<double> v = NumberFromText(text);
+    if (!v || std::fabs(*v) > double(std::numeric_limits<float>::max()))
+        return std::nullopt;
+    return float(*v);
+}
+
+// From and To values in file order; a value that cannot be read is left out.
 void ReadTrackList(ExchangeReader& reader, TrackRow& row)
 {
     row.clear();
@@ -47,8 +59,8 @@ void ReadTrackList(ExchangeReader& reader, TrackRow& row)
                      [&](QByteArrayView tag, QByteArrayView line) {
                          if (!IsTag(tag, "From") && !IsTag(tag, "To"))
                              return;
-                         if (const std::optional<double> v = NumberFromText(ValueOf(line)))
-                             row.append(float(*v));
+                         if (const std::optional<float> v = TrackValue(ValueOf(line)))
+                             row.append(*v);
                      });
 }
 
@@ -97,7 +109,10 @@ void ReadSatList(ExchangeReader& reader, OccupationRecord& occupation)
         } else if (IsTag(tag, "TrackListL2")) {
             ReadTrackList(reader, table.row(2 * count + 1));
         } else if (IsTag(tag, "/Sat")) {
-            ++count;
+            // A closing tag without its opening one completes no satellite: the run
+            // must never count records that do not exist.
+            if (model.satelliteCount() - first + 1 > count)
+                ++count;
         }
     });
     if (count == 0)
@@ -108,9 +123,6 @@ void ReadSatList(ExchangeReader& reader, OccupationRecord& occupation)
     const QList<TrackRow> rows = table.firstRows(2 * count);
     model.trackScale = LargestTrackValue(rows) / 90.0f;
     for (int k = 0; k < count; ++k) {
-        // A Sat tag without its closing tag leaves fewer satellites than closing tags.
-        if (first + k > model.satelliteCount())
-            break;
         SatelliteRecord& satellite = model.satellites[first + k];
         satellite.l1 = TrackBar(table.row(2 * k), model.trackScale);
         satellite.l2 = TrackBar(table.row(2 * k + 1), model.trackScale);

@@ -26,7 +26,8 @@ QString TrackBar(const TrackRow& row, float trackScale)
         if (value == endMarker)
             break;
         const double position = std::floor(double(value / trackScale) + 0.5);
-        const qsizetype n = position > barWidth ? barWidth : qsizetype(std::max(position, 0.0));
+        // A position off the bar (or not a number at all) stands at its nearer edge.
+        const qsizetype n = position > barWidth ? barWidth : position > 0.0 ? qsizetype(position) : 0;
         if (length < n) {
             if (dashes)
                 std::fill(cells + length, cells + n, QChar(u'-'));

@@ -144,7 +144,7 @@ void occupation(LineWriter& w, const SurveyPlan& plan, const PlannedOccupation& 
     w.open("SatList");
     for (const PlannedSatellite& sat : occ.satellites) {
         w.open("Sat");
-        w.leaf("Name", "G" + QByteArray::number(sat.prn).rightJustified(2, '0'));
+        w.leaf("Name", "GPS" + QByteArray::number(sat.prn).rightJustified(2, '0'));
         w.leaf("Health", sat.health);
         trackList(w, "TrackListL1", sat.l1);
         trackList(w, "TrackListL2", sat.l2);
