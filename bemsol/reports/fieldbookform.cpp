@@ -1,6 +1,7 @@
 #include "fieldbookform.h"
 
 #include "formpainter.h"
+#include "formrendering.h"
 #include "reportdatabase.h"
 #include "reportreader.h"
 
@@ -108,18 +109,7 @@ void drawStationFooter(FormPainter& page, const ReportReader& row)
 
 Outcome RenderFieldBook(ReportDatabase& database, QPagedPaintDevice& device, int* pages)
 {
-    if (!database.isOpen())
-        return database.notOpenOutcome();
-    ReportReader rows(database.connection());
-    if (!rows.start())
-        return ReportDatabaseFailure(QStringLiteral("帳票データベースを読めません"),
-                                     database.filePath(), rows.lastError());
-    FormPainter page(device);
-    if (!page.isActive())
-        return Outcome::failure(QStringLiteral("帳票を描けません"));
-    bool any = false;
-    while (rows.next()) {
-        any = true;
+    return RenderForm(database, device, pages, [&](FormPainter& page, ReportReader& rows) {
         page.startPage();
         drawStationHeader(page, rows);
         // Both lines of a satellite stay on one page; a long list goes on to the next.
@@ -137,12 +127,6 @@ Outcome RenderFieldBook(ReportDatabase& database, QPagedPaintDevice& device, int
         if (!page.fits(footerH))
             page.startPage();
         drawStationFooter(page, rows);
-    }
-    if (!any)
-        page.startPage(); // an empty form still has its page
-    if (pages)
-        *pages = page.pageCount();
-    if (!page.finish())
-        return Outcome::failure(QStringLiteral("帳票を書き出せません"));
-    return Outcome::success();
+        return Outcome::success();
+    });
 }

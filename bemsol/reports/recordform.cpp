@@ -1,6 +1,7 @@
 #include "recordform.h"
 
 #include "formpainter.h"
+#include "formrendering.h"
 #include "reportdatabase.h"
 #include "reportreader.h"
 
@@ -204,18 +205,7 @@ void drawStatistics(FormPainter& page, const ReportReader& row)
 
 Outcome RenderRecord(ReportDatabase& database, QPagedPaintDevice& device, int* pages)
 {
-    if (!database.isOpen())
-        return database.notOpenOutcome();
-    ReportReader rows(database.connection());
-    if (!rows.start())
-        return ReportDatabaseFailure(QStringLiteral("帳票データベースを読めません"),
-                                     database.filePath(), rows.lastError());
-    FormPainter page(device);
-    if (!page.isActive())
-        return Outcome::failure(QStringLiteral("帳票を描けません"));
-    bool any = false;
-    while (rows.next()) {
-        any = true;
+    return RenderForm(database, device, pages, [](FormPainter& page, ReportReader& rows) {
         // A baseline is one page: the blocks together are shorter than the page.
         page.startPage();
         page.text(0, page.width(), 13, QStringLiteral("GPS測量観測記簿"), centre,
@@ -230,12 +220,6 @@ Outcome RenderRecord(ReportDatabase& database, QPagedPaintDevice& device, int* p
         drawCovariance(page, rows);
         page.y += blockGap;
         drawStatistics(page, rows);
-    }
-    if (!any)
-        page.startPage();
-    if (pages)
-        *pages = page.pageCount();
-    if (!page.finish())
-        return Outcome::failure(QStringLiteral("帳票を書き出せません"));
-    return Outcome::success();
+        return Outcome::success();
+    });
 }
