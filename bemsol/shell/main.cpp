@@ -4,6 +4,9 @@
 #include "userdialogs.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QDir>
 #include <QStandardPaths>
 
@@ -11,6 +14,12 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Bemsol"));
+    // The program speaks Japanese whatever the desktop's language, and so do Qt's own
+    // dialog buttons when Debian's Qt translations are installed.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
+                     QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
 
     // A second copy ends at once and says nothing.
     SingleInstance instance;
