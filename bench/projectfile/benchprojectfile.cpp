@@ -1,6 +1,7 @@
 // bench-projectfile: saves and loads the project imported from a generated exchange file of
 // 10,000 baselines and, in the same run, imports that exchange file again. Reopening a saved
 // project is the point of the project file: it should take at most a quarter of the import.
+#include "benchsupport.h"
 #include "exchangegenerator.h"
 #include "import/exchangeimport.h"
 #include "project/projectfile.h"
@@ -23,59 +24,12 @@ namespace {
 
 constexpr double goalRatio = 0.25;
 
-struct Timing
-{
-    double wallMs = std::numeric_limits<double>::max();
-    double cpuMs = std::numeric_limits<double>::max();
-};
-
-double threadCpuMs()
-{
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
-}
-
-// Keeps the best wall-clock and the best processor time over the runs. The machine is
-// shared; processor time is what the other load cannot inflate much. A model that the
-// work fills is freed after the clocks stop: freeing it is the same work on both sides
-// and belongs to neither.
+// A model that the work fills is freed after the clocks stop: freeing it is the same
+// work on both sides and belongs to neither.
 void measure(Timing& best, const std::function<void(ProjectModel&)>& work)
 {
     ProjectModel model;
-    QElapsedTimer timer;
-    const double cpuStart = threadCpuMs();
-    timer.start();
-    work(model);
-    best.wallMs = std::min(best.wallMs, double(timer.nsecsElapsed()) / 1e6);
-    best.cpuMs = std::min(best.cpuMs, threadCpuMs() - cpuStart);
-}
-
-struct Arguments
-{
-    int baselines = 10000;
-    int runs = 5;
-    unsigned long long seed = 2024;
-};
-
-bool parseArguments(int argc, char* argv[], Arguments& a)
-{
-    for (int i = 1; i < argc; ++i) {
-        const QByteArray arg(argv[i]);
-        if (i + 1 >= argc)
-            return false;
-        bool ok = false;
-        const QByteArray value(argv[++i]);
-        if (arg == "--baselines")
-            a.baselines = value.toInt(&ok);
-        else if (arg == "--runs")
-            a.runs = value.toInt(&ok);
-        else if (arg == "--seed")
-            a.seed = value.toULongLong(&ok);
-        if (!ok)
-            return false;
-    }
-    return a.runs > 0;
+    best.measure([&] { work(model); });
 }
 
 bool writeFile(const QString& path, const QByteArray& bytes)
@@ -93,8 +47,8 @@ double megabytes(const QString& path)
 
 int main(int argc, char* argv[])
 {
-    Arguments args;
-    if (!parseArguments(argc, argv, args)) {
+    BenchOptions args;
+    if (!args.parse(argc, argv)) {
         std::fprintf(stderr, "usage: bench-projectfile [--baselines N] [--runs N] [--seed N]\n");
         return 2;
     }

@@ -4,6 +4,7 @@
 // one transaction each, into a file with the same schema. The C API is the floor: the
 // writer's own overhead should stay within half of it again. Then draws field-book pages
 // into a PDF and reports pages per second.
+#include "benchsupport.h"
 #include "exchangegenerator.h"
 #include "import/exchangeimport.h"
 #include "reports/outputrows.h"
@@ -32,36 +33,6 @@
 #include <limits>
 
 namespace {
-
-double elapsedMs(const std::function<void()>& work)
-{
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return double(timer.nsecsElapsed()) / 1e6;
-}
-
-double cpuNowMs()
-{
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
-}
-
-// Wall-clock and processor time of one run; on a shared machine the second shows the
-// work itself when the first includes waiting for a core.
-struct Timing
-{
-    double wallMs = std::numeric_limits<double>::max();
-    double cpuMs = std::numeric_limits<double>::max();
-
-    void measure(const std::function<void()>& work)
-    {
-        const double cpu = cpuNowMs();
-        wallMs = std::min(wallMs, elapsedMs(work));
-        cpuMs = std::min(cpuMs, cpuNowMs() - cpu);
-    }
-};
 
 [[noreturn]] void fail(const char* what, const QString& detail = {})
 {
@@ -191,42 +162,14 @@ long long rowCount(ReportDatabase& db, const char* table)
     return q.next() ? q.value(0).toLongLong() : -1;
 }
 
-struct Arguments
-{
-    int baselines = 10000;
-    int runs = 5;
-    int pageBaselines = 500; // baselines whose field book is drawn for the page rate
-    unsigned long long seed = 2024;
-};
-
-bool parseArguments(int argc, char* argv[], Arguments& a)
-{
-    for (int i = 1; i < argc; ++i) {
-        const QByteArray arg(argv[i]);
-        if (i + 1 >= argc)
-            return false;
-        bool ok = false;
-        const QByteArray value(argv[++i]);
-        if (arg == "--baselines")
-            a.baselines = value.toInt(&ok);
-        else if (arg == "--runs")
-            a.runs = value.toInt(&ok);
-        else if (arg == "--page-baselines")
-            a.pageBaselines = value.toInt(&ok);
-        else if (arg == "--seed")
-            a.seed = value.toULongLong(&ok);
-        if (!ok)
-            return false;
-    }
-    return a.runs > 0 && a.pageBaselines > 0;
-}
-
 } // namespace
 
 int main(int argc, char* argv[])
 {
-    Arguments args;
-    if (!parseArguments(argc, argv, args)) {
+    BenchOptions args;
+    int pageBaselines = 500; // baselines whose field book is drawn for the page rate
+    args.addOption("--page-baselines", &pageBaselines);
+    if (!args.parse(argc, argv) || pageBaselines <= 0) {
         std::fprintf(stderr, "usage: bench-reports [--baselines N] [--runs N] [--page-baselines N] "
                              "[--seed N]\n");
         return 2;
@@ -299,7 +242,7 @@ int main(int argc, char* argv[])
 
     // Pages: the field book of the first baselines, drawn into a PDF in memory.
     const QList<OutputRow> pageRows = OutputRowsInBaselineOrder(
-        std::min(args.pageBaselines, model.baselineCount()));
+        std::min(pageBaselines, model.baselineCount()));
     if (const Outcome o = FillReport(ours, ReportKind::FieldBookAll, model, pageRows); !o)
         fail("fill:", o.message);
     QBuffer pdf;
