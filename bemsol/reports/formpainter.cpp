@@ -1,8 +1,11 @@
 #include "formpainter.h"
 
+#include <QFontMetrics>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPagedPaintDevice>
+
+#include <algorithm>
 
 namespace {
 
@@ -61,8 +64,17 @@ void FormPainter::text(double x, double w, double h, const QString& text, Qt::Al
 {
     if (text.isEmpty())
         return;
+    const QRectF box(px(x), px(y), px(w), px(h));
     painter_.setFont(font);
-    painter_.drawText(QRectF(px(x), px(y), px(w), px(h)), int(align), text);
+    // A value longer than its box is set smaller rather than run over its neighbours
+    // (a long receiver name would otherwise cover its label).
+    const double width = painter_.fontMetrics().horizontalAdvance(text);
+    if (width > box.width() && width > 0) {
+        QFont smaller = font;
+        smaller.setPointSizeF(font.pointSizeF() * std::max(0.5, box.width() / width));
+        painter_.setFont(smaller);
+    }
+    painter_.drawText(box, int(align), text);
 }
 
 void FormPainter::hline(double x1, double x2, double atY, double widthMm)
