@@ -1,3 +1,5 @@
+#include "clirunner.h"
+
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -5,22 +7,6 @@
 #include <QTest>
 
 namespace {
-
-struct Run
-{
-    int exitCode;
-    QByteArray out;
-    QString err;
-};
-
-Run runCli(const QStringList& args)
-{
-    QProcess p;
-    p.start(QStringLiteral(BIN_DIR "/bemsol-cli"), args);
-    if (!p.waitForFinished(60000))
-        qFatal("bemsol-cli did not finish");
-    return {p.exitCode(), p.readAllStandardOutput(), QString::fromLocal8Bit(p.readAllStandardError())};
-}
 
 QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes)
 {
@@ -53,7 +39,7 @@ void TestCli::dumpsSoftwareVersion()
         "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n"
         "<JapaneseExchangeFormat Software=\"Trimble Total Control 2.71\">\r\n"
         "</JapaneseExchangeFormat>\r\n");
-    const Run r = runCli({"dump", path});
+    const CliRun r = runCli({"dump", path});
     QCOMPARE(r.exitCode, 0);
     const QJsonObject root = QJsonDocument::fromJson(r.out).object();
     QCOMPARE(root["swProgram"].toString(), QStringLiteral("Trimble Total Control 2.71"));
@@ -67,7 +53,7 @@ void TestCli::namesTableApplied()
         dir, "ChangeName.ini",
         QByteArray("// c\r\nSS,1,\x91\xe6\x31\x83\x5a\x83\x62\x83\x56\x83\x87\x83\x93\r\n"
                    "AN,A1,X\r\nAN,X,\xb1\xdd\xc3\xc5\r\n"));
-    const Run r = runCli({"dump", QStringLiteral(TEST_DATA_DIR "/small-survey.xml"), "--names", names});
+    const CliRun r = runCli({"dump", QStringLiteral(TEST_DATA_DIR "/small-survey.xml"), "--names", names});
     QCOMPARE(r.exitCode, 0);
     const QJsonObject root = QJsonDocument::fromJson(r.out).object();
     QCOMPARE(root["baselines"][0]["session"].toString(), QStringLiteral("第1セッション"));
@@ -87,7 +73,7 @@ void TestCli::refusedVersionExitsOne()
     QTemporaryDir dir;
     const QString path =
         writeFile(dir, "other.xml", "<JapaneseExchangeFormat Software=\"Other 9\">\r\n");
-    const Run r = runCli({"dump", path});
+    const CliRun r = runCli({"dump", path});
     QCOMPARE(r.exitCode, 1);
     QVERIFY(r.out.isEmpty());
     QVERIFY2(r.err.contains(QStringLiteral("ファイルのバージョンが違います")), qPrintable(r.err));

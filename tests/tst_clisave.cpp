@@ -1,3 +1,5 @@
+#include "clirunner.h"
+
 #include <QDir>
 #include <QFile>
 #include <QJsonDocument>
@@ -7,22 +9,6 @@
 #include <QTest>
 
 namespace {
-
-struct Run
-{
-    int exitCode;
-    QByteArray out;
-    QString err;
-};
-
-Run runCli(const QStringList& args)
-{
-    QProcess p;
-    p.start(QStringLiteral(BIN_DIR "/bemsol-cli"), args);
-    if (!p.waitForFinished(60000))
-        qFatal("bemsol-cli did not finish");
-    return {p.exitCode(), p.readAllStandardOutput(), QString::fromLocal8Bit(p.readAllStandardError())};
-}
 
 QByteArray readAll(const QString& path)
 {
@@ -51,11 +37,11 @@ void TestCliSave::savedProjectDumpsLikeItsExchangeFile()
 {
     QTemporaryDir dir;
     const QString saved = dir.filePath("survey.dat");
-    Run r = runCli({"save", sample, saved});
+    CliRun r = runCli({"save", sample, saved});
     QCOMPARE(r.exitCode, 0);
 
-    const Run fromXml = runCli({"dump", sample});
-    const Run fromDat = runCli({"dump", saved});
+    const CliRun fromXml = runCli({"dump", sample});
+    const CliRun fromDat = runCli({"dump", saved});
     QCOMPARE(fromXml.exitCode, 0);
     QCOMPARE(fromDat.exitCode, 0);
     QJsonObject xml = QJsonDocument::fromJson(fromXml.out).object();
@@ -83,16 +69,16 @@ void TestCliSave::refusedInputWritesNothing()
     f.close();
     const QString out = dir.filePath("out.dat");
 
-    const Run r = runCli({"save", damaged, out});
+    const CliRun r = runCli({"save", damaged, out});
     QCOMPARE(r.exitCode, 1);
     QVERIFY2(r.err.contains(QStringLiteral("読込できません")), qPrintable(r.err));
     QVERIFY(!QFile::exists(out));
 
-    const Run dump = runCli({"dump", damaged});
+    const CliRun dump = runCli({"dump", damaged});
     QCOMPARE(dump.exitCode, 1);
     QVERIFY(dump.out.isEmpty());
 
-    const Run unwritable = runCli({"save", sample, dir.filePath("no/such/dir/out.dat")});
+    const CliRun unwritable = runCli({"save", sample, dir.filePath("no/such/dir/out.dat")});
     QCOMPARE(unwritable.exitCode, 1);
 }
 

@@ -1,5 +1,7 @@
 // bemsol-cli fieldbook and record: the switches from --off, the database left for
 // inspection with --db, and the refusals.
+#include "clirunner.h"
+
 #include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -9,21 +11,6 @@
 namespace {
 
 const QString sample = QStringLiteral(TEST_DATA_DIR "/small-survey.xml");
-
-struct Run
-{
-    int exitCode;
-    QString err;
-};
-
-Run runCli(const QStringList& args)
-{
-    QProcess p;
-    p.start(QStringLiteral(BIN_DIR "/bemsol-cli"), args);
-    if (!p.waitForFinished(120000))
-        qFatal("bemsol-cli did not finish");
-    return {p.exitCode(), QString::fromLocal8Bit(p.readAllStandardError())};
-}
 
 int pdfPages(const QString& pdf)
 {
@@ -87,7 +74,7 @@ void TestReportCli::fieldBookPages()
     QTemporaryDir dir;
     const QString pdf = dir.filePath("fb.pdf");
     const QString db = dir.filePath("fb.db");
-    const Run r = runCli(QStringList{"fieldbook", sample, pdf, "--db", db} + options);
+    const CliRun r = runCli(QStringList{"fieldbook", sample, pdf, "--db", db} + options);
     QVERIFY2(r.exitCode == 0, qPrintable(r.err));
     QCOMPARE(ids(db), stations);
     QCOMPARE(pdfPages(pdf), qMax<int>(1, int(stations.size())));
@@ -98,7 +85,7 @@ void TestReportCli::recordLeavesDatabase()
     QTemporaryDir dir;
     const QString pdf = dir.filePath("rec.pdf");
     const QString db = dir.filePath("sub/../rec.db");
-    const Run r = runCli({"record", sample, pdf, "--off", "2", "--db", db});
+    const CliRun r = runCli({"record", sample, pdf, "--off", "2", "--db", db});
     QVERIFY2(r.exitCode == 0, qPrintable(r.err));
     QCOMPARE(ids(db), (QList<int>{1, 3}));
     QCOMPARE(pdfPages(pdf), 2);
@@ -143,7 +130,7 @@ void TestReportCli::refused()
             a = pdf;
         a.replace(QStringLiteral("DIR/"), dir.path() + u'/');
     }
-    const Run r = runCli(args);
+    const CliRun r = runCli(args);
     QCOMPARE(r.exitCode, exitCode);
     QVERIFY2(r.err.contains(message), qPrintable(r.err));
     QVERIFY(!QFile::exists(pdf));

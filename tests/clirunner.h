@@ -1,0 +1,24 @@
+#pragma once
+
+// Runs the bemsol-cli of this build and collects what it printed.
+
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+struct CliRun
+{
+    int exitCode;
+    QByteArray out;
+    QString err;
+};
+
+inline CliRun runCli(const QStringList& args)
+{
+    QProcess p;
+    p.start(QStringLiteral(BIN_DIR "/bemsol-cli"), args);
+    if (!p.waitForFinished(120000))
+        qFatal("bemsol-cli did not finish");
+    return {p.exitCode(), p.readAllStandardOutput(),
+            QString::fromLocal8Bit(p.readAllStandardError())};
+}
