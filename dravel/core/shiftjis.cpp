@@ -4,8 +4,26 @@
 #include <QStringEncoder>
 
 namespace {
+
 constexpr auto codePage932 = "windows-31j";
+
+// ICU's table treats three control bytes as an IBM code page does: 0x1A reads as U+001C,
+// 0x1C as U+007F and 0x7F as U+001A. Windows keeps them as they are.
+char16_t icuControlFor(char16_t c)
+{
+    switch (c) {
+    case 0x1A:
+        return 0x1C;
+    case 0x1C:
+        return 0x7F;
+    case 0x7F:
+        return 0x1A;
+    default:
+        return c;
+    }
 }
+
+} // namespace
 
 QString decodeShiftJis(QByteArrayView bytes)
 {
@@ -13,13 +31,20 @@ QString decodeShiftJis(QByteArrayView bytes)
     if (!decoder.isValid())
         qFatal("Qt was built without code page 932 (windows-31j) support");
     QString text = decoder.decode(bytes);
-    if (decoder.hasError()) {
-        // ICU stands U+001A in for a bad byte and drops a lead byte cut off at the end;
-        // neither may reach the output looking like text.
-        text.replace(QChar(0x1A), QChar::ReplacementCharacter);
-        if (!text.contains(QChar::ReplacementCharacter))
-            text.append(QChar::ReplacementCharacter);
+    const bool damaged = decoder.hasError();
+    for (QChar& c : text) {
+        if (c.unicode() == 0x1C) {
+            c = QChar(0x1A);
+        } else if (c.unicode() == 0x7F) {
+            c = QChar(0x1C);
+        } else if (c.unicode() == 0x1A) {
+            // ICU stands U+001A in for a bad byte too: with damage about, it is one.
+            c = damaged ? QChar(QChar::ReplacementCharacter) : QChar(0x7F);
+        }
     }
+    // A lead byte cut off at the end is dropped without a character of its own.
+    if (damaged && !text.contains(QChar::ReplacementCharacter))
+        text.append(QChar::ReplacementCharacter);
     return text;
 }
 
@@ -28,7 +53,10 @@ std::optional<QByteArray> encodeShiftJis(QStringView text)
     QStringEncoder encoder(codePage932);
     if (!encoder.isValid())
         qFatal("Qt was built without code page 932 (windows-31j) support");
-    QByteArray bytes = encoder.encode(text);
+    QString swapped = text.toString();
+    for (QChar& c : swapped)
+        c = QChar(icuControlFor(c.unicode()));
+    QByteArray bytes = encoder.encode(swapped);
     if (encoder.hasError())
         return std::nullopt;
     return bytes;

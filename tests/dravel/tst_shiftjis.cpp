@@ -1,0 +1,31 @@
+#include "core/shiftjis.h"
+
+#include <QTest>
+
+class TestShiftJis : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void controlBytesStayAsTheyAre();
+    void textRoundTrips();
+};
+
+void TestShiftJis::controlBytesStayAsTheyAre()
+{
+    const QString controls = QStringLiteral("\x1A\x1C\x7F\t");
+    QCOMPARE(encodeShiftJis(controls).value_or(QByteArray()), QByteArray("\x1a\x1c\x7f\t", 4));
+    QCOMPARE(decodeShiftJis(QByteArray("\x1a\x1c\x7f\t", 4)), controls);
+}
+
+void TestShiftJis::textRoundTrips()
+{
+    const QString text = QStringLiteral("新設,基準点ｱﾝﾃﾅ①");
+    const std::optional<QByteArray> bytes = encodeShiftJis(text);
+    QVERIFY(bytes);
+    QCOMPARE(decodeShiftJis(*bytes), text);
+    QVERIFY(!encodeShiftJis(QStringLiteral("é")));
+}
+
+QTEST_GUILESS_MAIN(TestShiftJis)
+#include "tst_shiftjis.moc"
