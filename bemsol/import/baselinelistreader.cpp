@@ -131,7 +131,7 @@ void ReadDerived(ExchangeReader& reader, VectorData& vector)
         if (StoreTextField<VectorData>(derivedTextTags, tag, line, vector))
             return;
         for (const AngleTag& a : derivedAngleTags) {
-            if (a.tag == tag) {
+            if (SameTag(tag, a.tag)) {
                 const std::optional<double> radians = NumberFromText(ValueOf(line));
                 vector.*(a.field) = radians ? AngleText(*radians, a.kind) : QString();
                 return;

@@ -19,6 +19,15 @@ template <std::size_t N> inline bool IsTag(QByteArrayView tag, const char (&name
     return tag.size() == qsizetype(N - 1) && std::memcmp(tag.data(), name, N - 1) == 0;
 }
 
+// The same test against a tag held in a table: the first bytes decide almost every case
+// without a call.
+inline bool SameTag(QByteArrayView tag, QByteArrayView name)
+{
+    return tag.size() == name.size() &&
+           (tag.isEmpty() || (tag.front() == name.front() &&
+                              std::memcmp(tag.data(), name.data(), size_t(tag.size())) == 0));
+}
+
 // Reads the lines of one element until one of its closing tags has been consumed (or
 // the lines run out), handing every other line with its tag to `handle`.
 template <class Handler>
@@ -29,7 +38,7 @@ void ReadElementLines(ExchangeReader& reader, std::initializer_list<QByteArrayVi
         const QByteArrayView line = reader.nextLine();
         const QByteArrayView tag = TagNameOf(line);
         for (QByteArrayView closing : closingTags) {
-            if (tag == closing)
+            if (SameTag(tag, closing))
                 return;
         }
         handle(tag, line);
@@ -49,7 +58,7 @@ bool StoreTextField(std::span<const TextFieldTag<Record>> table, QByteArrayView 
                     QByteArrayView line, Record& record)
 {
     for (const TextFieldTag<Record>& entry : table) {
-        if (entry.tag == tag) {
+        if (SameTag(tag, entry.tag)) {
             record.*(entry.field) = TextOf(ValueOf(line));
             return true;
         }
