@@ -1,5 +1,7 @@
 #include "form2.h"
 
+#include "dialogbuttons.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,18 +21,12 @@ Form2::Form2(QWidget* parent)
     text1_->setObjectName(QStringLiteral("Text1"));
     text1_->setReadOnly(true);
     text2_->setObjectName(QStringLiteral("Text2"));
-    command1_->setObjectName(QStringLiteral("Command1"));
-    command2_->setObjectName(QStringLiteral("Command2"));
-    command1_->setDefault(true);
 
     auto* before = new QLabel(QStringLiteral("変更前"), this);
     before->setBuddy(text1_);
     auto* after = new QLabel(QStringLiteral("変更後"), this);
     after->setBuddy(text2_);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(command1_);
-    buttons->addWidget(command2_);
+    QHBoxLayout* buttons = ChangeCancelRow(command1_, command2_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(before);
     layout->addWidget(text1_);

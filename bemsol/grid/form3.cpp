@@ -1,5 +1,7 @@
 #include "form3.h"
 
+#include "dialogbuttons.h"
+
 #include "project/wholenumbertext.h"
 
 #include <QFormLayout>
@@ -44,9 +46,6 @@ Form3::Form3(QWidget* parent)
     text2_->setObjectName(QStringLiteral("Text2"));
     text4_->setObjectName(QStringLiteral("Text4"));
     text5_->setObjectName(QStringLiteral("Text5"));
-    command1_->setObjectName(QStringLiteral("Command1"));
-    command2_->setObjectName(QStringLiteral("Command2"));
-    command1_->setDefault(true);
     text1_->setMaxLength(intervalLength);
     text2_->setMaxLength(elevationLength);
 
@@ -55,10 +54,7 @@ Form3::Form3(QWidget* parent)
     form->addRow(QStringLiteral("最低高度角"), text2_);
     form->addRow(QStringLiteral("使用した軌道情報"), text4_);
     form->addRow(QStringLiteral("使用した楕円体"), text5_);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(command1_);
-    buttons->addWidget(command2_);
+    QHBoxLayout* buttons = ChangeCancelRow(command1_, command2_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addLayout(buttons);

@@ -1,5 +1,7 @@
 #include "form4.h"
 
+#include "dialogbuttons.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -48,9 +50,6 @@ Form4::Form4(QWidget* parent)
     text3_->setObjectName(QStringLiteral("Text3"));
     text3_->setMaxLength(nameLength);
     text3_->setEnabled(false);
-    command1_->setObjectName(QStringLiteral("Command1"));
-    command2_->setObjectName(QStringLiteral("Command2"));
-    command1_->setDefault(true);
 
     auto* before = new QGroupBox(QStringLiteral("変更前"), this);
     auto* beforeGrid = new QGridLayout(before);
@@ -71,10 +70,7 @@ Form4::Form4(QWidget* parent)
     afterGrid->addWidget(text3_, 1, 2);
     afterGrid->setColumnStretch(2, 1);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(command1_);
-    buttons->addWidget(command2_);
+    QHBoxLayout* buttons = ChangeCancelRow(command1_, command2_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(before);
     layout->addWidget(after);

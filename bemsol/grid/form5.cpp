@@ -1,5 +1,7 @@
 #include "form5.h"
 
+#include "dialogbuttons.h"
+
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -19,17 +21,11 @@ Form5::Form5(QWidget* parent)
     combo1_->setObjectName(QStringLiteral("Combo1"));
     combo1_->setEditable(false);
     text1_->setObjectName(QStringLiteral("Text1"));
-    command1_->setObjectName(QStringLiteral("Command1"));
-    command2_->setObjectName(QStringLiteral("Command2"));
-    command1_->setDefault(true);
 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("変更前"), combo1_);
     form->addRow(QStringLiteral("変更後"), text1_);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(command1_);
-    buttons->addWidget(command2_);
+    QHBoxLayout* buttons = ChangeCancelRow(command1_, command2_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addLayout(buttons);

@@ -1,5 +1,7 @@
 #include "form6.h"
 
+#include "dialogbuttons.h"
+
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
@@ -15,14 +17,8 @@ Form6::Form6(QWidget* parent)
     setWindowTitle(QStringLiteral("編集"));
     setModal(false);
     text1_->setObjectName(QStringLiteral("Text1"));
-    command1_->setObjectName(QStringLiteral("Command1"));
-    command2_->setObjectName(QStringLiteral("Command2"));
-    command1_->setDefault(true);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(command1_);
-    buttons->addWidget(command2_);
+    QHBoxLayout* buttons = ChangeCancelRow(command1_, command2_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(text1_);
     layout->addLayout(buttons);
