@@ -1,4 +1,5 @@
 #include "baselinelistcommand.h"
+#include "cliarguments.h"
 
 #include "outputs/legacyconversion.h"
 #include "outputs/outputcommands.h"
@@ -9,30 +10,14 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
-#include <cstdio>
 
 namespace {
 
-void printError(const QString& message)
-{
-    std::fputs(message.toLocal8Bit().constData(), stderr);
-    std::fputc('\n', stderr);
-}
-
 int usage()
 {
-    printError(QStringLiteral(
-        "usage: bemsol-cli baseline-list INPUT.xml|INPUT.dat OUT.xlsx [--template FILE] [--activate SHEET]"));
-    return 2;
-}
-
-Outcome openInput(Document& document, const QString& input)
-{
-    if (input.endsWith(u".xml"))
-        return document.importExchangeFile(input);
-    if (input.endsWith(u".dat"))
-        return document.openProjectFile(input);
-    return Outcome::failure(QStringLiteral("開けない種類のファイルです: %1").arg(input));
+    PrintError(QStringLiteral("usage: bemsol-cli baseline-list INPUT.xml|INPUT.dat OUT.xlsx "
+                              "[--template FILE] [--activate SHEET] [--names FILE|--no-names]"));
+    return exitUsage;
 }
 
 bool sameFile(const QString& a, const QString& b)
@@ -46,21 +31,15 @@ bool sameFile(const QString& a, const QString& b)
 
 int RunBaselineListCommand(const QStringList& arguments)
 {
-    QStringList positional;
-    QString templatePath;
-    QString activate;
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString& a = arguments[i];
-        if (a == u"--template" || a == u"--activate") {
-            if (i + 1 >= arguments.size() || arguments[i + 1].isEmpty())
-                return usage();
-            (a == u"--template" ? templatePath : activate) = arguments[++i];
-        } else if (a.startsWith(u"--")) {
-            return usage();
-        } else {
-            positional << a;
-        }
-    }
+    const CliArguments cl = ParseCliArguments(
+        arguments,
+        {QStringLiteral("--template"), QStringLiteral("--activate"), QStringLiteral("--names")},
+        {QStringLiteral("--no-names")});
+    if (!cl.valid)
+        return usage();
+    const QStringList& positional = cl.positional;
+    QString templatePath = cl.value(QStringLiteral("--template"));
+    const QString activate = cl.value(QStringLiteral("--activate"));
     // Only ".xlsx": a slip of the arguments must not overwrite the input.
     if (positional.size() != 2 || !positional[1].endsWith(u".xlsx"))
         return usage();
@@ -70,36 +49,36 @@ int RunBaselineListCommand(const QStringList& arguments)
         const QString dir = QCoreApplication::applicationDirPath();
         const auto found = FindTemplate(dir, QStringLiteral("kisenkakusa.xls"));
         if (!found) {
-            printError(MissingTemplateMessage(dir, QStringLiteral("kisenkakusa.xls")));
-            return 1;
+            PrintError(MissingTemplateMessage(dir, QStringLiteral("kisenkakusa.xls")));
+            return exitRefused;
         }
         templatePath = *found;
     } else if (!QFileInfo(templatePath).isFile()) {
-        printError(QStringLiteral("テンプレートファイルがありません: %1").arg(templatePath));
-        return 1;
+        PrintError(QStringLiteral("テンプレートファイルがありません: %1").arg(templatePath));
+        return exitRefused;
     }
     if (sameFile(templatePath, output)) {
-        printError(QStringLiteral("テンプレートには書き込みません: %1").arg(output));
-        return 1;
+        PrintError(QStringLiteral("テンプレートには書き込みません: %1").arg(output));
+        return exitRefused;
     }
 
     Document document;
-    const Outcome opened = openInput(document, positional[0]);
+    const Outcome opened = OpenCliInput(document, cl, DefaultNameTable::BesideProgram);
     if (!opened) {
-        printError(opened.message);
-        return 1;
+        PrintError(opened.message);
+        return exitRefused;
     }
     const FilledWorkbook filled = FillBaselineWorkbook(templatePath, document.model(), activate, FindSoffice());
     if (!filled.outcome) {
-        printError(filled.outcome.message);
-        return 1;
+        PrintError(filled.outcome.message);
+        return exitRefused;
     }
     QSaveFile file(output);
     if (!file.open(QIODevice::WriteOnly) || file.write(filled.bytes) != filled.bytes.size() || !file.commit()) {
-        printError(QStringLiteral("ファイルを書き込めません: %1\n%2").arg(output, file.errorString()));
-        return 1;
+        PrintError(QStringLiteral("ファイルを書き込めません: %1\n%2").arg(output, file.errorString()));
+        return exitRefused;
     }
     if (!filled.outcome.message.isEmpty())
-        printError(filled.outcome.message);
-    return 0;
+        PrintError(filled.outcome.message);
+    return exitDone;
 }

@@ -50,6 +50,20 @@ void Document::adoptImported(ProjectModel model, const QString& path)
     emit stateChanged();
 }
 
+bool Document::isOpenable(const QString& path)
+{
+    return path.endsWith(u".xml") || path.endsWith(u".dat");
+}
+
+Outcome Document::open(const QString& path)
+{
+    if (path.endsWith(u".xml"))
+        return importExchangeFile(path);
+    if (path.endsWith(u".dat"))
+        return openProjectFile(path);
+    return Outcome::failure(QStringLiteral("開けない種類のファイルです: %1").arg(path));
+}
+
 Outcome Document::openProjectFile(const QString& path)
 {
     ProjectModel loaded;

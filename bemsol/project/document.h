@@ -45,6 +45,12 @@ public:
     // nothing is asked and nothing is saved). The Document does not own it.
     void setView(DocumentView* view) { view_ = view; }
 
+    // Opens `path` as the open command does: an exchange file (".xml") is imported, a
+    // project file (".dat") loaded. The extensions are compared as written, so
+    // SURVEY.XML is neither kind and is refused with a message.
+    Outcome open(const QString& path);
+    static bool isOpenable(const QString& path);
+
     // Opens a project file (".dat") as the open project. A refused file ("読込できません")
     // changes nothing: model, file name, flags and caption stay as they were.
     Outcome openProjectFile(const QString& path);

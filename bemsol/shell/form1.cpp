@@ -95,14 +95,11 @@ void Form1::openCommand()
 
 void Form1::openFile(const QString& path)
 {
-    // The extensions are compared as written: SURVEY.XML is neither kind of file.
-    Outcome outcome;
-    if (path.endsWith(QStringLiteral(".xml")))
-        outcome = document_.importExchangeFile(path);
-    else if (path.endsWith(QStringLiteral(".dat")))
-        outcome = document_.openProjectFile(path);
-    else
+    // The window opens only the two kinds it knows and passes over anything else
+    // without a word.
+    if (!Document::isOpenable(path))
         return;
+    const Outcome outcome = document_.open(path);
     if (!outcome)
         showOutcome(outcome);
 }

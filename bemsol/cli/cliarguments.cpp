@@ -1,0 +1,97 @@
+#include "cliarguments.h"
+
+#include "project/document.h"
+#include "project/nametable.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+
+#include <cstdio>
+
+void PrintError(const QString& message)
+{
+    std::fputs(message.toLocal8Bit().constData(), stderr);
+    std::fputc('\n', stderr);
+}
+
+void PrintOutput(const QByteArray& bytes)
+{
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+}
+
+CliArguments ParseCliArguments(const QStringList& arguments, const QStringList& valueOptions,
+                               const QStringList& flagOptions, const QStringList& emptyAllowed)
+{
+    CliArguments parsed;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& a = arguments[i];
+        if (valueOptions.contains(a)) {
+            if (i + 1 >= arguments.size() || (arguments[i + 1].isEmpty() && !emptyAllowed.contains(a))) {
+                parsed.valid = false;
+                break;
+            }
+            parsed.values.insert(a, arguments[++i]);
+        } else if (flagOptions.contains(a)) {
+            parsed.flags.insert(a);
+        } else if (a.startsWith(u"--")) {
+            parsed.valid = false;
+        } else {
+            parsed.positional << a;
+        }
+    }
+    if (parsed.has(QStringLiteral("--names")) && parsed.has(QStringLiteral("--no-names")))
+        parsed.valid = false;
+    return parsed;
+}
+
+namespace {
+
+Outcome applyNameTableOption(Document& document, const CliArguments& arguments,
+                             DefaultNameTable defaults)
+{
+    if (arguments.has(QStringLiteral("--no-names")))
+        return Outcome::success();
+    const QString named = arguments.value(QStringLiteral("--names"));
+    if (!named.isEmpty() && !QFile::exists(named))
+        return Outcome::failure(QStringLiteral("名前変換表がありません: %1").arg(named));
+    QString path = named;
+    if (path.isEmpty()) {
+        if (defaults == DefaultNameTable::None)
+            return Outcome::success();
+        path = QDir(QCoreApplication::applicationDirPath())
+                   .filePath(QString::fromLatin1(nameTableFileName));
+    }
+    // A missing table beside the program converts nothing, as in the window.
+    NameTableLoad load = LoadNameTable(path);
+    if (!load.outcome)
+        return load.outcome;
+    document.setNameTable(std::move(load.table));
+    return Outcome::success();
+}
+
+} // namespace
+
+Outcome OpenCliInput(Document& document, const CliArguments& arguments, DefaultNameTable defaults)
+{
+    if (const Outcome names = applyNameTableOption(document, arguments, defaults); !names)
+        return names;
+    return document.open(arguments.positional.first());
+}
+
+Result<QSet<int>> ParseBaselineList(const QString& list, int baselineCount)
+{
+    QSet<int> baselines;
+    if (list.isEmpty())
+        return baselines;
+    for (const QString& item : list.split(u',')) {
+        bool ok = false;
+        const int index = item.trimmed().toInt(&ok);
+        if (!ok || index < 1 || index > baselineCount)
+            return Outcome::failure(QStringLiteral("--off: 基線番号が違います: %1 (1..%2)")
+                                        .arg(item.trimmed())
+                                        .arg(baselineCount));
+        baselines.insert(index);
+    }
+    return baselines;
+}
