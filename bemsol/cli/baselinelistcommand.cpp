@@ -4,7 +4,7 @@
 #include "outputs/legacyconversion.h"
 #include "outputs/outputcommands.h"
 #include "outputs/templatefiles.h"
-#include "project/document.h"
+#include "document/document.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "cliarguments.h"
 
-#include "project/document.h"
+#include "document/document.h"
 #include "project/nametable.h"
 
 #include <QCoreApplication>

@@ -3,7 +3,7 @@
 #include "baselinelistcommand.h"
 #include "cliarguments.h"
 
-#include "project/document.h"
+#include "document/document.h"
 #include "project/modeljson.h"
 #include "project/projectfile.h"
 #include "reports/outputrows.h"

@@ -1,7 +1,7 @@
 #include "baselinegridmodel.h"
 
 #include "gridcolumns.h"
-#include "project/document.h"
+#include "document/document.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "gridtime.h"
 
-#include "project/datetimetext.h"
+#include "model/datetimetext.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "baselinelistreader.h"
 
 #include "elementreader.h"
-#include "geodesy.h"
+#include "model/geodesy.h"
 #include "gpstimetext.h"
 #include "occupationmatching.h"
 

@@ -3,7 +3,7 @@
 #include "baselinelistreader.h"
 #include "exchangereader.h"
 #include "linegrammar.h"
-#include "occupationsharing.h"
+#include "model/occupationsharing.h"
 #include "occupationlistreader.h"
 
 #include <QFile>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "project/outcome.h"
-#include "project/projectmodel.h"
+#include "model/outcome.h"
+#include "model/projectmodel.h"
 
 #include <QByteArrayView>
 #include <QString>

@@ -1,7 +1,7 @@
 #include "gpstimetext.h"
 
 #include "elementreader.h"
-#include "project/datetimetext.h"
+#include "model/datetimetext.h"
 
 #include <cmath>
 #include <limits>

@@ -1,7 +1,7 @@
 #include "occupationmatching.h"
 
-#include "project/datetimetext.h"
-#include "project/projectmodel.h"
+#include "model/datetimetext.h"
+#include "model/projectmodel.h"
 
 OccupationMatcher::OccupationMatcher(const ProjectModel& model)
 {

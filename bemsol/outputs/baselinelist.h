@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cellvalue.h"
-#include "project/projectmodel.h"
+#include "model/projectmodel.h"
 
 #include <QString>
 

@@ -2,7 +2,7 @@
 
 #include "decimaltext.h"
 #include "dmstext.h"
-#include "import/geodesy.h"
+#include "model/geodesy.h"
 
 #include <cmath>
 

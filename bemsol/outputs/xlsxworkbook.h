@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cellvalue.h"
-#include "project/outcome.h"
+#include "model/outcome.h"
 #include "zippackage.h"
 
 #include <QByteArray>

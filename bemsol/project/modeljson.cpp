@@ -1,6 +1,6 @@
 #include "modeljson.h"
 
-#include "modelfields.h"
+#include "model/modelfields.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "nametable.h"
 
-#include "projectmodel.h"
-#include "textcodec.h"
+#include "model/projectmodel.h"
+#include "model/textcodec.h"
 
 #include <QFile>
 #include <QFileInfo>

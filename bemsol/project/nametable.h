@@ -1,6 +1,6 @@
 #pragma once
 
-#include "outcome.h"
+#include "model/outcome.h"
 
 #include <QByteArrayView>
 #include <QList>

@@ -1,8 +1,8 @@
 #include "projectfile.h"
 
-#include "import/occupationsharing.h"
-#include "modelfields.h"
-#include "textcodec.h"
+#include "model/occupationsharing.h"
+#include "model/modelfields.h"
+#include "model/textcodec.h"
 
 #include <QFile>
 #include <QSaveFile>

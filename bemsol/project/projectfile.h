@@ -1,7 +1,7 @@
 #pragma once
 
-#include "outcome.h"
-#include "projectmodel.h"
+#include "model/outcome.h"
+#include "model/projectmodel.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

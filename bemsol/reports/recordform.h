@@ -1,6 +1,6 @@
 #pragma once
 
-#include "project/outcome.h"
+#include "model/outcome.h"
 
 class QPagedPaintDevice;
 class ReportDatabase;

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "outputrows.h"
-#include "project/outcome.h"
-#include "project/projectmodel.h"
+#include "model/outcome.h"
+#include "model/projectmodel.h"
 
 #include <QString>
 

@@ -2,8 +2,8 @@
 
 #include "outputrows.h"
 #include "outputstations.h"
-#include "project/outcome.h"
-#include "project/projectmodel.h"
+#include "model/outcome.h"
+#include "model/projectmodel.h"
 
 #include <QList>
 #include <QSqlDatabase>

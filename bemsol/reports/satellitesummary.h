@@ -1,6 +1,6 @@
 #pragma once
 
-#include "project/projectmodel.h"
+#include "model/projectmodel.h"
 
 #include <QString>
 #include <QStringView>

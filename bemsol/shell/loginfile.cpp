@@ -1,6 +1,6 @@
 #include "loginfile.h"
 
-#include "project/textcodec.h"
+#include "model/textcodec.h"
 
 #include <QDir>
 #include <QFile>

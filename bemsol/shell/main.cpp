@@ -1,5 +1,5 @@
-#include "form1.h"
-#include "frmlogin.h"
+#include "mainwindow.h"
+#include "logindialog.h"
 #include "singleinstance.h"
 #include "userdialogs.h"
 
@@ -28,14 +28,14 @@ int main(int argc, char* argv[])
 
     const QString programDir = QCoreApplication::applicationDirPath();
     QtUserDialogs dialogs;
-    frmLogin login(
+    LoginDialog login(
         LoginFileStore(programDir,
                        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)),
         dialogs);
     if (login.exec() != QDialog::Accepted)
         return 0;
 
-    Form1 window(programDir, login.MyUserName(), dialogs);
+    MainWindow window(programDir, login.userName(), dialogs);
     window.show();
     // A file named on the command line is opened as if chosen with 開く.
     const QStringList arguments = QCoreApplication::arguments();

@@ -1,7 +1,7 @@
 #include "reportpreview.h"
 
 #include "grid/baselinegridmodel.h"
-#include "project/document.h"
+#include "document/document.h"
 #include "reports/reportdatabase.h"
 
 #include <QPageLayout>

@@ -1,6 +1,6 @@
 #include "userdialogs.h"
 
-#include "project/document.h"
+#include "document/document.h"
 
 #include <QFileDialog>
 #include <QMessageBox>

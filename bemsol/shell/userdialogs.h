@@ -1,7 +1,7 @@
 #pragma once
 
-#include "project/documentview.h"
-#include "project/outcome.h"
+#include "document/documentview.h"
+#include "model/outcome.h"
 
 #include <QString>
 

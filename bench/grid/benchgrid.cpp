@@ -8,7 +8,7 @@
 #include "grid/baselinegridview.h"
 #include "grid/gridcolumns.h"
 #include "import/exchangeimport.h"
-#include "project/document.h"
+#include "document/document.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

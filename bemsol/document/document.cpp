@@ -1,0 +1,153 @@
+#include "document.h"
+
+#include "bemsolversion.h"
+#include "import/exchangeimport.h"
+#include "project/projectfile.h"
+
+#include <QFileInfo>
+
+QString ApplicationTitle()
+{
+    return QStringLiteral("Bemsol");
+}
+
+QString VersionedTitle()
+{
+    return QStringLiteral("%1 Ver%2.%3%4")
+        .arg(ApplicationTitle())
+        .arg(bemsolVersionMajor)
+        .arg(bemsolVersionMinor)
+        .arg(bemsolVersionPatch);
+}
+
+Document::Document(QObject* parent) : QObject(parent) {}
+
+QString Document::caption() const
+{
+    if (shownPath_.isEmpty())
+        return VersionedTitle();
+    return VersionedTitle() + QStringLiteral(" - ") + shownPath_;
+}
+
+Outcome Document::importExchangeFile(const QString& path)
+{
+    ProjectModel fresh;
+    Outcome outcome = ReadExchangeFile(path, fresh);
+    if (!outcome)
+        return outcome;
+    ApplyNameTable(nameTable_, fresh);
+    adoptImported(std::move(fresh), QFileInfo(path).absoluteFilePath());
+    return outcome;
+}
+
+void Document::adoptImported(ProjectModel model, const QString& path)
+{
+    model_ = std::move(model);
+    modified_ = false;
+    notYetSaved_ = true;
+    shownPath_ = path;
+    emit modelReset();
+    emit stateChanged();
+}
+
+bool Document::isOpenable(const QString& path)
+{
+    return path.endsWith(u".xml") || path.endsWith(u".dat");
+}
+
+Outcome Document::open(const QString& path)
+{
+    if (path.endsWith(u".xml"))
+        return importExchangeFile(path);
+    if (path.endsWith(u".dat"))
+        return openProjectFile(path);
+    return Outcome::failure(QStringLiteral("開けない種類のファイルです: %1").arg(path));
+}
+
+Outcome Document::openProjectFile(const QString& path)
+{
+    ProjectModel loaded;
+    Outcome outcome = LoadProjectFile(path, loaded);
+    if (!outcome)
+        return outcome;
+    model_ = std::move(loaded);
+    modified_ = false;
+    notYetSaved_ = false;
+    projectFileName_ = QFileInfo(path).absoluteFilePath();
+    shownPath_ = projectFileName_;
+    emit modelReset();
+    emit stateChanged();
+    return outcome;
+}
+
+bool Document::querySaveChanges()
+{
+    if (!modified_)
+        return true;
+    if (!view_)
+        return false;
+    switch (view_->askSaveChanges()) {
+    case DocumentView::SaveAnswer::Yes:
+        return saveToProjectFile();
+    case DocumentView::SaveAnswer::No:
+        return true;
+    case DocumentView::SaveAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
+void Document::saveCommand()
+{
+    saveToProjectFile();
+}
+
+void Document::saveAsCommand()
+{
+    saveUnderChosenName();
+}
+
+bool Document::saveToProjectFile()
+{
+    if (model_.baselineCount() == 0)
+        return false;
+    // Without a project file of its own there is nowhere to overwrite: ask for a name.
+    if (notYetSaved_ || projectFileName_.isEmpty())
+        return saveUnderChosenName();
+    const Outcome outcome = SaveProjectFile(model_, projectFileName_);
+    if (!outcome) {
+        if (view_)
+            view_->showOutcome(outcome);
+        return false;
+    }
+    setModified(false);
+    return true;
+}
+
+bool Document::saveUnderChosenName()
+{
+    if (model_.baselineCount() == 0 || !view_)
+        return false;
+    const QString chosen = view_->askSaveFileName();
+    if (chosen.isEmpty())
+        return false;
+    const Outcome outcome = SaveProjectFile(model_, chosen);
+    if (!outcome) {
+        view_->showOutcome(outcome);
+        return false;
+    }
+    modified_ = false;
+    notYetSaved_ = false;
+    projectFileName_ = QFileInfo(chosen).absoluteFilePath();
+    shownPath_ = projectFileName_;
+    emit stateChanged();
+    return true;
+}
+
+void Document::setModified(bool modified)
+{
+    if (modified_ == modified)
+        return;
+    modified_ = modified;
+    emit stateChanged();
+}

@@ -1,0 +1,59 @@
+#include "equipmentdialog.h"
+
+#include "dialogbuttons.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+EquipmentDialog::EquipmentDialog(QWidget* parent)
+    : QDialog(parent),
+      valueList_(new QComboBox(this)),
+      newValueEdit_(new QLineEdit(this)),
+      changeButton_(new QPushButton(QStringLiteral("変更"), this)),
+      cancelButton_(new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this))
+{
+    setObjectName(QStringLiteral("Form5"));
+    setModal(false);
+    valueList_->setObjectName(QStringLiteral("Combo1"));
+    valueList_->setEditable(false);
+    newValueEdit_->setObjectName(QStringLiteral("Text1"));
+
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("変更前"), valueList_);
+    form->addRow(QStringLiteral("変更後"), newValueEdit_);
+    QHBoxLayout* buttons = ChangeCancelRow(changeButton_, cancelButton_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addLayout(buttons);
+    setMinimumWidth(300);
+
+    connect(changeButton_, &QPushButton::clicked, this, [this] {
+        emit changeRequested(windowTitle(), chosenValue(), newValue());
+        accept();
+    });
+    connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void EquipmentDialog::setEquipment(const QString& title, const QStringList& values)
+{
+    setWindowTitle(title);
+    valueList_->clear();
+    valueList_->addItems(values);
+    valueList_->setCurrentIndex(values.isEmpty() ? -1 : 0);
+    newValueEdit_->clear();
+    newValueEdit_->setFocus();
+}
+
+QString EquipmentDialog::chosenValue() const
+{
+    return valueList_->currentText();
+}
+
+QString EquipmentDialog::newValue() const
+{
+    return newValueEdit_->text();
+}

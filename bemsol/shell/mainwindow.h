@@ -1,0 +1,117 @@
+#pragma once
+
+#include "document/document.h"
+#include "document/documentview.h"
+#include "reports/reportdatabase.h"
+#include "reports/reportjob.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <array>
+
+class BaselineGridModel;
+class BaselineGridView;
+class SessionNameDialog;
+class CommonDataDialog;
+class PointDialog;
+class EquipmentDialog;
+class CellEditDialog;
+class QMenu;
+class UserDialogs;
+class AboutDialog;
+
+// The main window: the menus, the baseline grid and the popups the grid asks for. The
+// project itself lives in the Document; the window passes on what the user chose and
+// shows what the Document reports.
+class MainWindow : public QMainWindow, public DocumentView
+{
+    Q_OBJECT
+
+public:
+    // `programDir` is where the files that ship beside the program are found
+    // (ChangeName.ini); `userName` is the user who logged in.
+    MainWindow(const QString& programDir, const QString& userName, UserDialogs& dialogs,
+          QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    Document& document() { return document_; }
+    BaselineGridModel* gridModel() const { return gridModel_; }
+    BaselineGridView* grid() const { return grid_; }
+    // A menu item or menu by its name ("miOpen", "mnDispTime", "miDisp5", ...).
+    QAction* menuItem(const QString& name) const;
+    QMenu* menu(const QString& name) const;
+    AboutDialog* aboutBox() const;
+    // The report database the print menu fills; open from load to unload when it could
+    // be opened or created.
+    ReportDatabase& reportDatabase() { return reportDatabase_; }
+    CellEditDialog* cellEditor() const;
+    // The editors of the data-edit menu while they are open.
+    SessionNameDialog* sessionEditor() const;
+    CommonDataDialog* commonEditor() const;
+    PointDialog* pointEditor() const;
+    EquipmentDialog* equipmentEditor() const;
+    // The session name of the session editor: the current name of the block while it
+    // is open, the new name after "変更", empty after "ｷｬﾝｾﾙ".
+    const QString& sessionBeingRenamed() const { return sessionBeingRenamed_; }
+    // Where the editors open: 1500 twips right of and below the window's corner.
+    QPoint editorPosition() const;
+
+    // 開く(&O) after the question and the dialog: a ".xml" name is imported, a ".dat"
+    // name loaded as a project; any other name is ignored.
+    void openFile(const QString& path);
+
+    // DocumentView
+    SaveAnswer askSaveChanges() override;
+    QString askSaveFileName() override;
+    void showOutcome(const Outcome& outcome) override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createMenus();
+    void loadNameTable(const QString& programDir);
+    void openCommand();
+    void showAbout();
+    void toggleColumn(int column);
+    void chooseTimeView(int item);
+    void toggleCellEditMode();
+    void openCellEditor();
+    void applyCellEdit(const QString& text);
+    void gridFunctionKey(int key);
+    void printReport(ReportKind kind);
+    // Editors of the data-edit menu (form1editors.cpp).
+    void connectEditorCommands();
+    void closeEditors();
+    void showEditor(QDialog* editor);
+    void openSessionEditor();
+    void applySessionChange(const QString& newName);
+    void openCommonEditor();
+    void openPointEditor();
+    void openEquipmentEditor(int field);
+    void applyEquipmentChange(const QString& title, const QString& oldValue,
+                              const QString& newValue);
+
+    Document document_;
+    ReportDatabase reportDatabase_;
+    UserDialogs& dialogs_;
+    QString userName_;
+    BaselineGridModel* gridModel_;
+    BaselineGridView* grid_;
+    QMenu* allSwMenu_ = nullptr;
+    QMenu* dispTimeMenu_ = nullptr;
+    QMenu* cellEditMenu_ = nullptr;
+    std::array<QAction*, 20> miDisp_{};
+    std::array<QAction*, 2> miDispTime_{};
+    QPointer<AboutDialog> about_;
+    QPointer<CellEditDialog> cellEditor_;
+    QPointer<SessionNameDialog> sessionEditor_;
+    QPointer<CommonDataDialog> commonEditor_;
+    QPointer<PointDialog> pointEditor_;
+    QPointer<EquipmentDialog> equipmentEditor_;
+    // The block of grid rows the session editor renames, kept from its opening.
+    int sessionFirstRow_ = -1;
+    int sessionLastRow_ = -1;
+    QString sessionBeingRenamed_;
+};

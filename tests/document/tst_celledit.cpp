@@ -1,0 +1,120 @@
+#include "document/document.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+// Three baselines, each end with its own occupation (1-2, 3-4, 5-6), except that the
+// end of baseline 3 is unmatched (occupation 0).
+ProjectModel threeBaselines()
+{
+    ProjectModel m;
+    for (int i = 1; i <= 6; ++i)
+        m.occupations.append(OccupationRecord{.pointName = QStringLiteral("P%1").arg(i),
+                                              .receiverName = "R", .receiverSN = "RS",
+                                              .antennaName = "A", .antennaSN = "AS"});
+    for (int b = 1; b <= 3; ++b)
+        m.baselines.append(BaselineRecord{.session = "1",
+                                          .startOccupation = 2 * b - 1,
+                                          .endOccupation = b == 3 ? 0 : 2 * b,
+                                          .minSVs = "4", .frequency = "L1", .ppMode = "Static"});
+    return m;
+}
+
+// Every text a grid column 9..19 shows, for one baseline.
+QStringList shownFields(const ProjectModel& m, int b)
+{
+    const BaselineRecord& r = m.baselines[b];
+    const OccupationRecord& s = m.startOccupationOf(r);
+    const OccupationRecord& e = m.endOccupationOf(r);
+    return {s.receiverName, s.receiverSN, s.antennaName, s.antennaSN,
+            e.receiverName, e.receiverSN, e.antennaName, e.antennaSN,
+            r.minSVs, r.frequency, r.ppMode};
+}
+
+} // namespace
+
+class TestCellEdit : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void changesTheFieldOfItsColumn_data();
+    void changesTheFieldOfItsColumn();
+    void otherColumnsChangeNothing_data();
+    void otherColumnsChangeNothing();
+    void unmatchedEndKeepsElementZeroEmpty();
+};
+
+void TestCellEdit::changesTheFieldOfItsColumn_data()
+{
+    QTest::addColumn<int>("column");
+    for (int c = 9; c <= 19; ++c)
+        QTest::addRow("column %d", c) << c;
+}
+
+void TestCellEdit::changesTheFieldOfItsColumn()
+{
+    QFETCH(int, column);
+    Document doc;
+    doc.adoptImported(threeBaselines(), "/x/survey.xml");
+    const ProjectModel before = doc.model();
+    QSignalSpy edited(&doc, &Document::modelEdited);
+
+    QVERIFY(doc.UpdateCellData(column, {2, 1}, QStringLiteral("新")));
+
+    // Baselines 1 and 2 show the new text in that column and nowhere else; baseline 3
+    // and the records no baseline end refers to are untouched.
+    for (int b = 1; b <= 3; ++b) {
+        QStringList expected = shownFields(before, b);
+        if (b != 3)
+            expected[column - 9] = QStringLiteral("新");
+        QCOMPARE(shownFields(doc.model(), b), expected);
+    }
+    QCOMPARE(doc.model().occupations[0], OccupationRecord{});
+    // The edit must not be lost without the save question.
+    QVERIFY(doc.modified());
+    QCOMPARE(edited.count(), 1);
+}
+
+void TestCellEdit::otherColumnsChangeNothing_data()
+{
+    QTest::addColumn<int>("column");
+    for (int c : {-1, 0, 1, 2, 5, 8, 20})
+        QTest::addRow("column %d", c) << c;
+}
+
+void TestCellEdit::otherColumnsChangeNothing()
+{
+    QFETCH(int, column);
+    Document doc;
+    doc.adoptImported(threeBaselines(), "/x/survey.xml");
+    const ProjectModel before = doc.model();
+    QSignalSpy edited(&doc, &Document::modelEdited);
+
+    QVERIFY(!doc.UpdateCellData(column, {1, 2, 3}, QStringLiteral("X")));
+    QVERIFY(doc.model() == before);
+    QVERIFY(!doc.modified());
+    QCOMPARE(edited.count(), 0);
+}
+
+void TestCellEdit::unmatchedEndKeepsElementZeroEmpty()
+{
+    Document doc;
+    doc.adoptImported(threeBaselines(), "/x/survey.xml");
+    const ProjectModel before = doc.model();
+
+    // Baseline 3 has no end occupation, and 0 and 4 are no baselines: nothing to write.
+    QVERIFY(!doc.UpdateCellData(13, {3, 0, 4}, QStringLiteral("X")));
+    QVERIFY(doc.model() == before);
+    QVERIFY(!doc.modified());
+
+    // Its start end has an occupation of its own.
+    QVERIFY(doc.UpdateCellData(9, {3}, QStringLiteral("X")));
+    QCOMPARE(doc.model().occupations[5].receiverName, QStringLiteral("X"));
+    QCOMPARE(doc.model().occupations[0], OccupationRecord{});
+}
+
+QTEST_GUILESS_MAIN(TestCellEdit)
+#include "tst_celledit.moc"

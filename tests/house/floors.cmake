@@ -1,0 +1,71 @@
+cmake_minimum_required(VERSION 3.25)
+# Fails when a file of the program includes from a higher floor than its own.
+#   floor 0  model/
+#   floor 1  import/ project/ reports/ outputs/ checks/ diagram/
+#   floor 2  document/
+#   floor 3  grid/ shell/ cli/
+# Floor-1 folders may use each other, but not in a circle.
+# Run as: cmake -DSOURCE_DIR=<bemsol folder> -P floors.cmake
+
+set(floor_model 0)
+foreach(d import project reports outputs checks diagram)
+  set(floor_${d} 1)
+endforeach()
+set(floor_document 2)
+foreach(d grid shell cli)
+  set(floor_${d} 3)
+endforeach()
+
+file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/*.h ${SOURCE_DIR}/*.cpp)
+set(failures "")
+set(edges "")
+foreach(source ${sources})
+  string(REGEX MATCH "^[a-z]+" folder "${source}")
+  if(NOT DEFINED floor_${folder})
+    continue()
+  endif()
+  file(STRINGS ${SOURCE_DIR}/${source} lines REGEX "^#include \"[a-z]+/")
+  foreach(line ${lines})
+    string(REGEX REPLACE "^#include \"([a-z]+)/.*" "\\1" target "${line}")
+    if(NOT DEFINED floor_${target} OR target STREQUAL folder)
+      continue()
+    endif()
+    if(floor_${target} GREATER floor_${folder})
+      list(APPEND failures "${source} (floor ${floor_${folder}}) includes ${target}/ (floor ${floor_${target}})")
+    elseif(floor_${target} EQUAL 1 AND floor_${folder} EQUAL 1)
+      list(APPEND edges "${folder}>${target}")
+    endif()
+  endforeach()
+endforeach()
+
+# A circle among the floor-1 folders shows as a pair of opposite edges, or longer;
+# walk from every folder and see whether it comes back.
+list(REMOVE_DUPLICATES edges)
+foreach(start import project reports outputs checks diagram)
+  set(frontier ${start})
+  set(seen "")
+  while(frontier)
+    list(POP_FRONT frontier node)
+    foreach(edge ${edges})
+      if(edge MATCHES "^${node}>(.*)$")
+        set(next ${CMAKE_MATCH_1})
+        if(next STREQUAL start)
+          list(APPEND failures "floor-1 folders in a circle through ${start}/ (edges: ${edges})")
+          set(frontier "")
+          break()
+        endif()
+        if(NOT next IN_LIST seen)
+          list(APPEND seen ${next})
+          list(APPEND frontier ${next})
+        endif()
+      endif()
+    endforeach()
+  endwhile()
+endforeach()
+
+if(failures)
+  list(REMOVE_DUPLICATES failures)
+  string(REPLACE ";" "\n  " text "${failures}")
+  message(FATAL_ERROR "Includes that look up a floor or go round:\n  ${text}")
+endif()
+message(STATUS "floors: every include looks down")

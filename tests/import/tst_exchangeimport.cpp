@@ -1,0 +1,209 @@
+#include "import/exchangeimport.h"
+#include "import/exchangereader.h"
+#include "document/document.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QByteArray crlf(QByteArray text)
+{
+    return text.replace("\n", "\r\n");
+}
+
+const QByteArray rootLine =
+    "<JapaneseExchangeFormat Software=\"Trimble Total Control 2.71 build 5\">";
+
+QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes)
+{
+    const QString path = dir.filePath(name);
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+        qFatal("cannot write test file");
+    return path;
+}
+
+ProjectModel modelWithOneOccupation()
+{
+    ProjectModel m;
+    m.swProgram = QStringLiteral("previous");
+    OccupationRecord o;
+    o.pointName = QStringLiteral("OLD");
+    m.occupations.append(o);
+    m.satellites.append(SatelliteRecord{});
+    return m;
+}
+
+} // namespace
+
+class TestExchangeImport : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void linesAreCut_data();
+    void linesAreCut();
+    void versionLine_data();
+    void versionLine();
+    void refusedVersionChangesNothing();
+    void listConsumesToItsClosingTag();
+    void fileProblemsNameTheFile_data();
+    void fileProblemsNameTheFile();
+    void documentImportSetsState();
+    void documentKeepsProjectOnRefusal();
+    void freshImportDropsPreviousOccupations();
+};
+
+void TestExchangeImport::linesAreCut_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("lines");
+
+    QTest::newRow("CR LF with trailing pair") << "a\r\nb\r\n" << QStringList{"a", "b", ""};
+    QTest::newRow("LF only") << "a\nb" << QStringList{"a", "b"};
+    QTest::newRow("one CR removed only") << "a\r\r\nb" << QStringList{"a\r", "b"};
+    QTest::newRow("lone CR stays inside") << "a\rb\r\n" << QStringList{"a\rb", ""};
+    QTest::newRow("empty text is one empty line") << "" << QStringList{""};
+    QTest::newRow("blank lines kept") << "\n\n" << QStringList{"", "", ""};
+}
+
+void TestExchangeImport::linesAreCut()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, lines);
+    ProjectModel model;
+    const QByteArray bytes = text.toUtf8();
+    ExchangeReader reader(bytes, model);
+    QStringList got;
+    while (!reader.atEnd())
+        got << TextOf(reader.nextLine());
+    QCOMPARE(got, lines);
+    QCOMPARE(reader.cursor(), lines.size());
+}
+
+void TestExchangeImport::versionLine_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<QString>("swProgram");
+
+    QTest::newRow("version 2.71") << crlf("<?xml version=\"1.0\"?>\n" + rootLine + "\n</JapaneseExchangeFormat>\n")
+                                  << true << "Trimble Total Control 2.71";
+    QTest::newRow("line ends early") << QByteArray("<JapaneseExchangeFormat>Trimble Total Control")
+                                     << true << "Trimble Total Control";
+    QTest::newRow("LF-only file") << QByteArray("<?xml?>\n" + rootLine + "\n") << true
+                                  << "Trimble Total Control 2.71";
+    QTest::newRow("other software") << crlf("<JapaneseExchangeFormat Software=\"Other 1.0\">\n")
+                                    << false << "previous";
+    QTest::newRow("phrase is case-sensitive")
+        << crlf("<JapaneseExchangeFormat Software=\"trimble total control 2.71\">\n") << false
+        << "previous";
+    QTest::newRow("no root line at all") << crlf("<ProjectInfo>\n<Name>x</Name>\n") << true
+                                         << "previous";
+    QTest::newRow("root after blank and text lines")
+        << crlf("\nplain text\n   \n" + rootLine + "\n") << true << "Trimble Total Control 2.71";
+}
+
+void TestExchangeImport::versionLine()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(bool, accepted);
+    QFETCH(QString, swProgram);
+    ProjectModel model;
+    model.swProgram = QStringLiteral("previous");
+    const Outcome outcome = ImportExchangeBytes(file, model);
+    QCOMPARE(outcome.ok, accepted);
+    QCOMPARE(model.swProgram, swProgram);
+    if (!accepted)
+        QCOMPARE(outcome.message, QStringLiteral("ファイルのバージョンが違います"));
+}
+
+void TestExchangeImport::refusedVersionChangesNothing()
+{
+    // Nothing after the root line is read: the occupation list must not empty the arrays.
+    ProjectModel model = modelWithOneOccupation();
+    const ProjectModel before = model;
+    const Outcome outcome = ImportExchangeBytes(
+        crlf("<JapaneseExchangeFormat Software=\"X\">\n<OccupationList>\n</OccupationList>\n"),
+        model);
+    QVERIFY(!outcome);
+    QVERIFY(model == before);
+}
+
+void TestExchangeImport::listConsumesToItsClosingTag()
+{
+    // The unclosed list swallows the rest, including a root line that would be refused.
+    ProjectModel model;
+    const Outcome outcome = ImportExchangeBytes(
+        crlf(rootLine + "\n<OccupationList>\n<Occupation>\n<Broken\n\n"
+                        "<JapaneseExchangeFormat Software=\"Other\">\n"),
+        model);
+    QVERIFY(outcome.ok);
+    QCOMPARE(model.swProgram, QStringLiteral("Trimble Total Control 2.71"));
+}
+
+void TestExchangeImport::fileProblemsNameTheFile_data()
+{
+    QTest::addColumn<bool>("create");
+    QTest::addColumn<QString>("messageStart");
+    QTest::newRow("missing") << false << "ファイルを開けません";
+    QTest::newRow("empty") << true << "ファイルが空です";
+}
+
+void TestExchangeImport::fileProblemsNameTheFile()
+{
+    QFETCH(bool, create);
+    QFETCH(QString, messageStart);
+    QTemporaryDir dir;
+    const QString path = create ? writeFile(dir, "survey.xml", {}) : dir.filePath("survey.xml");
+    ProjectModel model = modelWithOneOccupation();
+    const ProjectModel before = model;
+    const Outcome outcome = ReadExchangeFile(path, model);
+    QVERIFY(!outcome);
+    QVERIFY2(outcome.message.startsWith(messageStart), qPrintable(outcome.message));
+    QVERIFY(outcome.message.contains(QStringLiteral("survey.xml")));
+    QVERIFY(model == before);
+}
+
+void TestExchangeImport::documentImportSetsState()
+{
+    QTemporaryDir dir;
+    const QString path = writeFile(dir, "a.xml", crlf(rootLine + "\n"));
+    Document document;
+    QVERIFY(document.importExchangeFile(path).ok);
+    QCOMPARE(document.model().swProgram, QStringLiteral("Trimble Total Control 2.71"));
+    QVERIFY(!document.modified());
+    QVERIFY(document.notYetSaved());
+    QVERIFY(document.projectFileName().isEmpty());
+    QCOMPARE(document.caption(), QStringLiteral("Bemsol Ver1.21 - ") + path);
+}
+
+void TestExchangeImport::documentKeepsProjectOnRefusal()
+{
+    QTemporaryDir dir;
+    const QString good = writeFile(dir, "good.xml", crlf(rootLine + "\n"));
+    const QString bad = writeFile(dir, "bad.xml", crlf("<JapaneseExchangeFormat>\n"));
+    Document document;
+    QVERIFY(document.importExchangeFile(good).ok);
+    const QString caption = document.caption();
+    const ProjectModel before = document.model();
+    QVERIFY(!document.importExchangeFile(bad).ok);
+    QCOMPARE(document.caption(), caption);
+    QVERIFY(document.model() == before);
+}
+
+void TestExchangeImport::freshImportDropsPreviousOccupations()
+{
+    QTemporaryDir dir;
+    const QString path = writeFile(dir, "no-occupations.xml", crlf(rootLine + "\n"));
+    Document document;
+    document.adoptImported(modelWithOneOccupation(), QStringLiteral("old.xml"));
+    QCOMPARE(document.model().occupationCount(), 1);
+    QVERIFY(document.importExchangeFile(path).ok);
+    QCOMPARE(document.model().occupationCount(), 0);
+    QCOMPARE(document.model().satelliteCount(), 0);
+}
+
+QTEST_GUILESS_MAIN(TestExchangeImport)
+#include "tst_exchangeimport.moc"
