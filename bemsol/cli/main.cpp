@@ -1,5 +1,6 @@
 #include "clicommands.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QGuiApplication>
 
@@ -21,15 +22,27 @@ void ensureRuntimeDirectory()
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(dir));
 }
 
+// Only the forms are drawn with fonts; every other command runs as a plain program,
+// without a platform plugin or the font database, which cost more than reading a large
+// project.
+bool drawsForms(int argc, char* argv[])
+{
+    return argc > 1 && (qstrcmp(argv[1], "fieldbook") == 0 || qstrcmp(argv[1], "record") == 0);
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
-    // The forms are drawn with fonts, which need a GUI application; a batch run has no
-    // screen, so the offscreen platform serves unless the caller chose another.
+    ensureRuntimeDirectory();
+    if (!drawsForms(argc, argv)) {
+        QCoreApplication app(argc, argv);
+        return RunCliCommand(app.arguments().mid(1));
+    }
+    // A batch run has no screen, so the offscreen platform serves unless the caller
+    // chose another.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    ensureRuntimeDirectory();
     QGuiApplication app(argc, argv);
     return RunCliCommand(app.arguments().mid(1));
 }
