@@ -4,12 +4,12 @@
 #include <QStringEncoder>
 
 #include <array>
+#include <atomic>
 #include <memory>
 
 // The double-byte characters come from ICU's "windows-31j" table, which is Microsoft's.
 // ICU treats a few single bytes as an IBM code page does, though (0x1A, 0x1C and 0x7F
-// trade places), so single bytes are decoded here and those three characters are
-// swapped back before encoding.
+// trade places), so single bytes are decoded and encoded here.
 
 namespace {
 
@@ -80,18 +80,53 @@ const DoubleByteTable& doubleBytes()
     return *table;
 }
 
-char16_t toIcuControl(char16_t c)
+// The code of each character, found through ICU the first time the character is met: a
+// converter takes long to open, and a project file holds many thousands of texts with
+// a few hundred distinct characters among them. ASCII stands for itself (ICU would trade
+// three control characters) and so does nothing else; the table serves any thread.
+class EncodeTable
 {
-    switch (c) {
-    case 0x1A:
-        return 0x1C;
-    case 0x1C:
-        return 0x7F;
-    case 0x7F:
-        return 0x1A;
-    default:
-        return c;
+public:
+    static constexpr quint32 unencodable = 0xFFFFFFFF;
+
+    // One byte (up to 0xFF), two bytes (lead byte in the high half), or `unencodable`.
+    quint32 codeOf(char16_t c) const
+    {
+        if (c < 0x80)
+            return c;
+        // Characters beyond the first plane have no code; a pair's halves have none either.
+        if (QChar::isSurrogate(c))
+            return unencodable;
+        quint32 known = codes_[c].load(std::memory_order_relaxed);
+        if (known == notYetKnown) {
+            known = icuCodeOf(c);
+            codes_[c].store(known, std::memory_order_relaxed);
+        }
+        return known;
     }
+
+private:
+    static constexpr quint32 notYetKnown = 0;
+
+    static quint32 icuCodeOf(char16_t c)
+    {
+        QStringEncoder encoder(codePage932);
+        requireValid(encoder.isValid());
+        const QByteArray bytes = encoder.encode(QStringView(&c, 1));
+        if (encoder.hasError() || bytes.isEmpty() || bytes.size() > 2)
+            return unencodable;
+        if (bytes.size() == 1)
+            return uchar(bytes[0]);
+        return quint32(uchar(bytes[0])) << 8 | uchar(bytes[1]);
+    }
+
+    mutable std::array<std::atomic<quint32>, 0x10000> codes_{};
+};
+
+const EncodeTable& encodeTable()
+{
+    static const auto table = std::make_unique<EncodeTable>();
+    return *table;
 }
 
 } // namespace
@@ -122,27 +157,17 @@ QString DecodeShiftJis(QByteArrayView bytes)
 
 std::optional<QByteArray> EncodeShiftJis(QStringView text)
 {
-    bool plain = true;
-    bool icuControls = false;
+    const EncodeTable& table = encodeTable();
+    QByteArray bytes(2 * text.size(), Qt::Uninitialized);
+    char* out = bytes.data();
     for (QChar c : text) {
-        plain = plain && c.unicode() < 0x80;
-        icuControls = icuControls || toIcuControl(c.unicode()) != c.unicode();
+        const quint32 code = table.codeOf(c.unicode());
+        if (code == EncodeTable::unencodable)
+            return std::nullopt;
+        if (code > 0xFF)
+            *out++ = char(code >> 8);
+        *out++ = char(code & 0xFF);
     }
-    if (plain)
-        return text.toLatin1();
-
-    QStringEncoder encoder(codePage932);
-    requireValid(encoder.isValid());
-    QByteArray bytes;
-    if (icuControls) {
-        QString swapped = text.toString();
-        for (QChar& c : swapped)
-            c = QChar(toIcuControl(c.unicode()));
-        bytes = encoder.encode(swapped);
-    } else {
-        bytes = encoder.encode(text);
-    }
-    if (encoder.hasError())
-        return std::nullopt;
+    bytes.truncate(out - bytes.data());
     return bytes;
 }

@@ -104,16 +104,8 @@ public:
     {
         if (!failure_.isEmpty())
             return;
-        if (std::all_of(value.begin(), value.end(), [](QChar c) { return isPlainAscii(c.unicode()); })) {
-            if (value.size() > maxTextBytes)
-                return fail(name, tooLongMessage);
-            appendLittleEndian(quint16(value.size()));
-            const qsizetype at = out_.size();
-            out_.resize(at + value.size());
-            std::transform(value.begin(), value.end(), out_.data() + at,
-                           [](QChar c) { return char(c.unicode()); });
+        if (value.size() <= maxTextBytes && appendPlainAscii(value))
             return;
-        }
         const std::optional<QByteArray> bytes = EncodeShiftJis(value);
         if (!bytes)
             return fail(name, unencodableMessage);
@@ -148,9 +140,30 @@ private:
 
     template <class T> void appendLittleEndian(T value)
     {
-        char bytes[sizeof(T)];
-        qToLittleEndian(value, bytes);
-        out_.append(bytes, sizeof(T));
+        const qsizetype at = out_.size();
+        out_.resize(at + qsizetype(sizeof(T)));
+        qToLittleEndian(value, out_.data() + at);
+    }
+
+    // Most fields are printable ASCII, the same bytes in code page 932: such a text is
+    // written with its length as it is checked. False, with nothing written, for any other.
+    bool appendPlainAscii(const QString& value)
+    {
+        const qsizetype at = out_.size();
+        const qsizetype n = value.size();
+        out_.resize(at + 2 + n);
+        char* const out = out_.data() + at;
+        qToLittleEndian(quint16(n), out);
+        const auto* const in = reinterpret_cast<const char16_t*>(value.constData());
+        // Without a branch per character, so that the loop runs many characters a step.
+        unsigned outside = 0;
+        for (qsizetype i = 0; i < n; ++i) {
+            outside |= unsigned(char16_t(in[i] - 0x20) >= 0x5F);
+            out[2 + i] = char(in[i]);
+        }
+        if (outside != 0)
+            out_.truncate(at);
+        return outside == 0;
     }
 
     QByteArray& out_;

@@ -57,6 +57,11 @@ void TestTextCodec::encodes_data()
     QTest::newRow("accented letter") << "é" << QByteArray() << false;
     QTest::newRow("emoji") << "😀" << QByteArray() << false;
     QTest::newRow("yen sign has no code") << "¥" << QByteArray() << false;
+    // Each character's code is looked up once and kept: a text met later still fails
+    // on its one character without a code, and known ones keep their codes.
+    QTest::newRow("no code after known ones") << "放送é" << QByteArray() << false;
+    QTest::newRow("known ones again") << "暦放送ﾃ" << QByteArray("\x97\xef\x95\xfa\x91\x97\xc3") << true;
+    QTest::newRow("half of a pair") << QStringLiteral("a\xD83D") << QByteArray() << false;
 }
 
 void TestTextCodec::encodes()
