@@ -10,7 +10,7 @@
 namespace {
 
 const std::array<TextFieldTag<PointData>, 2> pointTextTags{{
-    {"AntHeight", &PointData::antHeight},
+    {"AntHeight", &PointData::antHeight, true},
     {"H", &PointData::posH},
 }};
 
@@ -51,12 +51,12 @@ const std::array<AngleTag, 4> derivedAngleTags{{
 }};
 
 const std::array<TextFieldTag<VectorData>, 6> statisticsTags{{
-    {"SolutionType", &VectorData::solutionType},
+    {"SolutionType", &VectorData::solutionType, true},
     {"Ratio", &VectorData::ratio},
     {"RMS", &VectorData::rms},
     {"RDOP", &VectorData::rdop},
     {"UsedObs", &VectorData::usedObs},
-    {"RejectedObs", &VectorData::rejectedObs},
+    {"RejectedObs", &VectorData::rejectedObs, true},
 }};
 
 // The coordinates of a point element as numbers, kept beside their texts while the
@@ -97,10 +97,10 @@ QString ReadPoint(ExchangeReader& reader, PointData& point)
                   NumberFromText(point.posZ)};
     ReadElementLines(reader, {"/SPoint", "/EPoint"}, [&](QByteArrayView tag, QByteArrayView line) {
         if (IsTag(tag, "PointName")) {
-            pointName = TextOf(ValueOf(line));
+            pointName = reader.sharedText(ValueOf(line));
             point.ptType = QStringLiteral("Input");
         } else if (IsTag(tag, "PointType")) {
-            point.ptType = TextOf(ValueOf(line));
+            point.ptType = reader.sharedText(ValueOf(line));
         } else if (IsTag(tag, "X")) {
             storeCoordinate(ValueOf(line), point.posX, c.x);
         } else if (IsTag(tag, "Y")) {
@@ -112,7 +112,7 @@ QString ReadPoint(ExchangeReader& reader, PointData& point)
         } else if (IsTag(tag, "E")) {
             point.posE = longitudeText(c);
         } else {
-            StoreTextField<PointData>(pointTextTags, tag, line, point);
+            StoreTextField<PointData>(reader, pointTextTags, tag, line, point);
         }
     });
     return pointName;
@@ -121,14 +121,14 @@ QString ReadPoint(ExchangeReader& reader, PointData& point)
 void ReadVector(ExchangeReader& reader, VectorData& vector)
 {
     ReadElementLines(reader, {"/Vector"}, [&](QByteArrayView tag, QByteArrayView line) {
-        StoreTextField<VectorData>(vectorTags, tag, line, vector);
+        StoreTextField<VectorData>(reader, vectorTags, tag, line, vector);
     });
 }
 
 void ReadDerived(ExchangeReader& reader, VectorData& vector)
 {
     ReadElementLines(reader, {"/Derived"}, [&](QByteArrayView tag, QByteArrayView line) {
-        if (StoreTextField<VectorData>(derivedTextTags, tag, line, vector))
+        if (StoreTextField<VectorData>(reader, derivedTextTags, tag, line, vector))
             return;
         for (const AngleTag& a : derivedAngleTags) {
             if (SameTag(tag, a.tag)) {
@@ -143,7 +143,7 @@ void ReadDerived(ExchangeReader& reader, VectorData& vector)
 void ReadStatistics(ExchangeReader& reader, VectorData& vector)
 {
     ReadElementLines(reader, {"/Statistics"}, [&](QByteArrayView tag, QByteArrayView line) {
-        StoreTextField<VectorData>(statisticsTags, tag, line, vector);
+        StoreTextField<VectorData>(reader, statisticsTags, tag, line, vector);
     });
 }
 
@@ -152,21 +152,21 @@ void ReadParameter(ExchangeReader& reader, BaselineRecord& baseline, CommonData&
     ReadElementLines(reader, {"/Parameter"}, [&](QByteArrayView tag, QByteArrayView line) {
         if (IsTag(tag, "EphType")) {
             const QByteArrayView value = ValueOf(line);
-            common.ephType = value == "Broadcast" ? QStringLiteral("放送暦") : TextOf(value);
+            common.ephType = value == "Broadcast" ? QStringLiteral("放送暦") : reader.sharedText(value);
         } else if (IsTag(tag, "Frequency")) {
-            common.frequency = baseline.frequency = TextOf(ValueOf(line));
+            common.frequency = baseline.frequency = reader.sharedText(ValueOf(line));
         } else if (IsTag(tag, "PPMode")) {
-            common.ppMode = baseline.ppMode = TextOf(ValueOf(line));
+            common.ppMode = baseline.ppMode = reader.sharedText(ValueOf(line));
         } else if (IsTag(tag, "Session")) {
-            baseline.session = TextOf(ValueOf(line));
+            baseline.session = reader.sharedText(ValueOf(line));
         } else if (IsTag(tag, "StartTime")) {
             baseline.startTime = GpsTimeText(reader);
         } else if (IsTag(tag, "EndTime")) {
             baseline.endTime = GpsTimeText(reader);
         } else if (IsTag(tag, "MinElevation")) {
-            baseline.minElevation = TextOf(ValueOf(line));
+            baseline.minElevation = reader.sharedText(ValueOf(line));
         } else if (IsTag(tag, "Interval")) {
-            common.interval = TextOf(ValueOf(line));
+            common.interval = reader.sharedText(ValueOf(line));
         }
     });
     common.daen = QStringLiteral("GRS80");

@@ -45,21 +45,24 @@ void ReadElementLines(ExchangeReader& reader, std::initializer_list<QByteArrayVi
     }
 }
 
-// A child element whose value is stored unchanged in a text field.
+// A child element whose value is stored unchanged in a text field. Values that recur
+// through a file (names, serial numbers, flags) are `shared`: one string for them all.
 template <class Record> struct TextFieldTag
 {
     QByteArrayView tag;
     QString Record::*field;
+    bool shared = false;
 };
 
 // Stores the line's value when its tag is in `table`; tells whether it was.
 template <class Record>
-bool StoreTextField(std::span<const TextFieldTag<Record>> table, QByteArrayView tag,
-                    QByteArrayView line, Record& record)
+bool StoreTextField(ExchangeReader& reader, std::span<const TextFieldTag<Record>> table,
+                    QByteArrayView tag, QByteArrayView line, Record& record)
 {
     for (const TextFieldTag<Record>& entry : table) {
         if (SameTag(tag, entry.tag)) {
-            record.*(entry.field) = TextOf(ValueOf(line));
+            const QByteArrayView value = ValueOf(line);
+            record.*(entry.field) = entry.shared ? reader.sharedText(value) : TextOf(value);
             return true;
         }
     }
@@ -68,5 +71,25 @@ bool StoreTextField(std::span<const TextFieldTag<Record>> table, QByteArrayView 
 
 // A value as a number, the way the exchange file writes them ("-3957199.123", "1e-6").
 // Nothing for an empty or malformed value, or one that is not finite.
-std::optional<double> NumberFromText(QByteArrayView text);
 std::optional<double> NumberFromText(QStringView text);
+std::optional<double> SearchedNumberFromText(QByteArrayView text);
+
+// Tracking values are whole numbers of a few digits ("4740"), hundreds of thousands of
+// them in a large file: those are read here without a call.
+inline std::optional<double> NumberFromText(QByteArrayView text)
+{
+    const qsizetype n = text.size();
+    if (n > 0 && n <= 9) {
+        unsigned value = 0;
+        qsizetype i = 0;
+        for (; i < n; ++i) {
+            const unsigned digit = unsigned(uchar(text[i])) - '0';
+            if (digit > 9)
+                break;
+            value = value * 10 + digit;
+        }
+        if (i == n)
+            return double(value);
+    }
+    return SearchedNumberFromText(text);
+}

@@ -64,9 +64,10 @@ bool CheckExchangeVersion(QStringView rootLine, ProjectModel& model)
     return true;
 }
 
-Outcome ImportExchangeBytes(QByteArrayView bytes, ProjectModel& model)
+Outcome ImportExchangeBytes(QByteArrayView bytes, ProjectModel& model,
+                            const ProgressCallback& progress)
 {
-    ExchangeReader reader(bytes, model);
+    ExchangeReader reader(bytes, model, progress);
     while (!reader.atEnd()) {
         const QByteArrayView line = reader.nextLine();
         if (!line.contains('<'))
@@ -80,10 +81,12 @@ Outcome ImportExchangeBytes(QByteArrayView bytes, ProjectModel& model)
             }
         }
     }
+    if (reader.cancelled())
+        return CancelledOutcome();
     return Outcome::success();
 }
 
-Outcome ReadExchangeFile(const QString& path, ProjectModel& model)
+Outcome ReadExchangeFile(const QString& path, ProjectModel& model, const ProgressCallback& progress)
 {
     const QString shownName = QFileInfo(path).absoluteFilePath();
     QFile file(path);
@@ -96,5 +99,5 @@ Outcome ReadExchangeFile(const QString& path, ProjectModel& model)
                                     .arg(shownName, file.errorString()));
     if (bytes.isEmpty())
         return Outcome::failure(QStringLiteral("ファイルが空です: %1").arg(shownName));
-    return ImportExchangeBytes(bytes, model);
+    return ImportExchangeBytes(bytes, model, progress);
 }

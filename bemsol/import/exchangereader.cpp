@@ -2,33 +2,38 @@
 
 #include "utf8decoder.h"
 
-#include <cstring>
-
-ExchangeReader::ExchangeReader(QByteArrayView bytes, ProjectModel& model)
-    : bytes_(bytes), model_(model)
+ExchangeReader::ExchangeReader(QByteArrayView bytes, ProjectModel& model, ProgressCallback progress)
+    : bytes_(bytes), model_(model), progress_(std::move(progress))
 {
+    if (!progress_)
+        nextProgressAt_ = std::numeric_limits<qsizetype>::max();
 }
 
-QByteArrayView ExchangeReader::nextLine()
+qsizetype ExchangeReader::findLineFeed(const char* s, qsizetype from, qsizetype size)
 {
-    if (exhausted_)
-        return {};
-    const char* const begin = bytes_.data() + pos_;
-    const qsizetype remaining = bytes_.size() - pos_;
-    const auto* lf = static_cast<const char*>(std::memchr(begin, '\n', size_t(remaining)));
-    QByteArrayView line;
-    if (!lf) {
-        line = QByteArrayView(begin, remaining);
-        pos_ = bytes_.size();
-        exhausted_ = true;
-    } else {
-        line = QByteArrayView(begin, lf - begin);
-        pos_ += line.size() + 1;
-    }
-    if (!line.isEmpty() && line.back() == '\r')
-        line.chop(1);
-    ++cursor_;
-    return line;
+    if (from >= size)
+        return -1;
+    const void* lf = std::memchr(s + from, '\n', size_t(size - from));
+    return lf ? static_cast<const char*>(lf) - s : -1;
+}
+
+ExchangeReader::LineBounds ExchangeReader::scanBytewise(const char* s, qsizetype from, qsizetype size)
+{
+    qsizetype i = from;
+    while (i < size && s[i] == ' ')
+        ++i;
+    return {i, findLineFeed(s, i, size)};
+}
+
+void ExchangeReader::reportProgress()
+{
+    constexpr qsizetype step = 1 << 20;
+    nextProgressAt_ = pos_ + step;
+    if (exhausted_ || progress_(pos_, bytes_.size()))
+        return;
+    cancelled_ = true;
+    exhausted_ = true;
+    nextProgressAt_ = std::numeric_limits<qsizetype>::max();
 }
 
 void ExchangeReader::fail(const QString& message)

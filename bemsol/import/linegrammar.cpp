@@ -83,7 +83,7 @@ QStringView TagNameOf(QStringView line)
     return line.sliced(t.start, t.size);
 }
 
-QByteArrayView TagNameOf(QByteArrayView line)
+QByteArrayView LineGrammar::searchedTagName(QByteArrayView line)
 {
     const Span t = tagSpan(line.data(), line.size());
     return line.sliced(t.start, t.size);
@@ -95,7 +95,7 @@ QStringView ValueOf(QStringView line)
     return line.sliced(v.start, v.size);
 }
 
-QByteArrayView ValueOf(QByteArrayView line)
+QByteArrayView LineGrammar::searchedValue(QByteArrayView line)
 {
     const Span v = valueSpan(line.data(), line.size());
     return line.sliced(v.start, v.size);

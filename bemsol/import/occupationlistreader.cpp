@@ -11,33 +11,33 @@
 namespace {
 
 const std::array<TextFieldTag<OccupationRecord>, 3> occupationTextTags{{
-    {"PointName", &OccupationRecord::pointName},
-    {"PtCode", &OccupationRecord::ptCode},
-    {"MinElevation", &OccupationRecord::minElevation},
+    {"PointName", &OccupationRecord::pointName, true},
+    {"PtCode", &OccupationRecord::ptCode, true},
+    {"MinElevation", &OccupationRecord::minElevation, true},
 }};
 
 const std::array<TextFieldTag<OccupationRecord>, 2> receiverTags{{
-    {"Name", &OccupationRecord::receiverName},
-    {"SN", &OccupationRecord::receiverSN},
+    {"Name", &OccupationRecord::receiverName, true},
+    {"SN", &OccupationRecord::receiverSN, true},
 }};
 
 const std::array<TextFieldTag<OccupationRecord>, 3> antennaTags{{
-    {"Name", &OccupationRecord::antennaName},
-    {"SN", &OccupationRecord::antennaSN},
-    {"Height", &OccupationRecord::antennaHeight},
+    {"Name", &OccupationRecord::antennaName, true},
+    {"SN", &OccupationRecord::antennaSN, true},
+    {"Height", &OccupationRecord::antennaHeight, true},
 }};
 
 void ReadReceiver(ExchangeReader& reader, OccupationRecord& occupation)
 {
     ReadElementLines(reader, {"/Receiver"}, [&](QByteArrayView tag, QByteArrayView line) {
-        StoreTextField<OccupationRecord>(receiverTags, tag, line, occupation);
+        StoreTextField<OccupationRecord>(reader, receiverTags, tag, line, occupation);
     });
 }
 
 void ReadAntenna(ExchangeReader& reader, OccupationRecord& occupation)
 {
     ReadElementLines(reader, {"/Antenna"}, [&](QByteArrayView tag, QByteArrayView line) {
-        StoreTextField<OccupationRecord>(antennaTags, tag, line, occupation);
+        StoreTextField<OccupationRecord>(reader, antennaTags, tag, line, occupation);
     });
 }
 
@@ -66,7 +66,7 @@ void ReadTrackList(ExchangeReader& reader, TrackRow& row)
 
 // The tracking rows of a satellite list: rows 2k and 2k + 1 hold the L1 and L2 values of
 // the k-th completed satellite. Grown on demand, so there is no limit on satellites or
-// values.
+// values; one table serves every list of the file, so its rows keep their room.
 class TrackTable
 {
 public:
@@ -77,17 +77,23 @@ public:
         return rows_[r];
     }
     QList<TrackRow> firstRows(qsizetype n) const { return rows_.mid(0, n); }
+    // Empties every row for the next list; the rows keep their room.
+    void clear()
+    {
+        for (TrackRow& r : rows_)
+            r.clear();
+    }
 
 private:
     QList<TrackRow> rows_;
 };
 
-void ReadSatList(ExchangeReader& reader, OccupationRecord& occupation)
+void ReadSatList(ExchangeReader& reader, OccupationRecord& occupation, TrackTable& table)
 {
     ProjectModel& model = reader.model();
     const int first = model.satelliteCount() + 1;
     int count = 0;
-    TrackTable table;
+    table.clear();
     SatelliteRecord scratch; // takes values met before the first Sat tag
     int currentSatellite = -1;
     auto current = [&]() -> SatelliteRecord& {
@@ -101,9 +107,9 @@ void ReadSatList(ExchangeReader& reader, OccupationRecord& occupation)
             table.row(2 * count).clear();
             table.row(2 * count + 1).clear();
         } else if (IsTag(tag, "Name")) {
-            current().satname = TextOf(ValueOf(line));
+            current().satname = reader.sharedText(ValueOf(line));
         } else if (IsTag(tag, "Health")) {
-            current().health = TextOf(ValueOf(line));
+            current().health = reader.sharedText(ValueOf(line));
         } else if (IsTag(tag, "TrackListL1")) {
             ReadTrackList(reader, table.row(2 * count));
         } else if (IsTag(tag, "TrackListL2")) {
@@ -122,10 +128,11 @@ void ReadSatList(ExchangeReader& reader, OccupationRecord& occupation)
     occupation.satCount = count;
     const QList<TrackRow> rows = table.firstRows(2 * count);
     model.trackScale = LargestTrackValue(rows) / 90.0f;
+    TrackBarCells cells;
     for (int k = 0; k < count; ++k) {
         SatelliteRecord& satellite = model.satellites[first + k];
-        satellite.l1 = TrackBar(table.row(2 * k), model.trackScale);
-        satellite.l2 = TrackBar(table.row(2 * k + 1), model.trackScale);
+        satellite.l1 = reader.sharedText(TrackBarBytes(table.row(2 * k), model.trackScale, cells));
+        satellite.l2 = reader.sharedText(TrackBarBytes(table.row(2 * k + 1), model.trackScale, cells));
     }
 }
 
@@ -136,6 +143,7 @@ void ReadOccupationList(ExchangeReader& reader)
     ProjectModel& model = reader.model();
     model.clearOccupationsAndSatellites();
     OccupationRecord scratch; // takes values met before the first Occupation tag
+    TrackTable trackTable;
     int current = -1;
     auto occupation = [&]() -> OccupationRecord& {
         return current < 0 ? scratch : model.occupations[current];
@@ -150,15 +158,15 @@ void ReadOccupationList(ExchangeReader& reader)
         } else if (IsTag(tag, "EndTime")) {
             occupation().endTime = GpsTimeText(reader);
         } else if (IsTag(tag, "MinSVs")) {
-            model.common.minSVs = TextOf(ValueOf(line));
+            model.common.minSVs = reader.sharedText(ValueOf(line));
         } else if (IsTag(tag, "Receiver")) {
             ReadReceiver(reader, occupation());
         } else if (IsTag(tag, "Antenna")) {
             ReadAntenna(reader, occupation());
         } else if (IsTag(tag, "SatList")) {
-            ReadSatList(reader, occupation());
+            ReadSatList(reader, occupation(), trackTable);
         } else {
-            StoreTextField<OccupationRecord>(occupationTextTags, tag, line, occupation());
+            StoreTextField<OccupationRecord>(reader, occupationTextTags, tag, line, occupation());
         }
     });
 }

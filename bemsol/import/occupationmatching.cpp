@@ -15,15 +15,17 @@ OccupationMatcher::OccupationMatcher(const ProjectModel& model)
     }
 }
 
-int OccupationMatcher::find(QStringView pointName, QStringView startTime,
+int OccupationMatcher::find(const QString& pointName, QStringView startTime,
                             QStringView endTime) const
 {
-    const auto it = setUpsByPoint_.constFind(pointName.toString());
-    if (it == setUpsByPoint_.cend())
-        return 0;
-    const std::optional<qint64> start = DateTimeTextKey(startTime);
-    const std::optional<qint64> end = DateTimeTextKey(endTime);
-    if (!start || !end)
+    return find(pointName, DateTimeTextKey(startTime), DateTimeTextKey(endTime));
+}
+
+int OccupationMatcher::find(const QString& pointName, std::optional<qint64> start,
+                            std::optional<qint64> end) const
+{
+    const auto it = setUpsByPoint_.constFind(pointName);
+    if (it == setUpsByPoint_.cend() || !start || !end)
         return 0;
     for (const SetUp& s : *it) {
         if (s.start <= *start && s.end >= *end)
@@ -33,8 +35,10 @@ int OccupationMatcher::find(QStringView pointName, QStringView startTime,
 }
 
 void MatchOccupations(const OccupationMatcher& matcher, BaselineRecord& baseline,
-                      QStringView startName, QStringView endName)
+                      const QString& startName, const QString& endName)
 {
-    baseline.startOccupation = matcher.find(startName, baseline.startTime, baseline.endTime);
-    baseline.endOccupation = matcher.find(endName, baseline.startTime, baseline.endTime);
+    const std::optional<qint64> start = DateTimeTextKey(baseline.startTime);
+    const std::optional<qint64> end = DateTimeTextKey(baseline.endTime);
+    baseline.startOccupation = matcher.find(startName, start, end);
+    baseline.endOccupation = matcher.find(endName, start, end);
 }

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringView>
 
+#include <optional>
+
 class ProjectModel;
 struct BaselineRecord;
 
@@ -19,7 +21,9 @@ public:
 
     // Index of the covering occupation, or 0 when there is none or the baseline's
     // times cannot be read.
-    int find(QStringView pointName, QStringView startTime, QStringView endTime) const;
+    int find(const QString& pointName, QStringView startTime, QStringView endTime) const;
+    // The same with the baseline's times already read (DateTimeTextKey).
+    int find(const QString& pointName, std::optional<qint64> start, std::optional<qint64> end) const;
 
 private:
     struct SetUp
@@ -33,4 +37,4 @@ private:
 
 // Sets both occupation indices of `baseline` from the working point names.
 void MatchOccupations(const OccupationMatcher& matcher, BaselineRecord& baseline,
-                      QStringView startName, QStringView endName);
+                      const QString& startName, const QString& endName);

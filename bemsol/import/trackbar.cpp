@@ -11,15 +11,15 @@ constexpr float endMarker = -1.0f;
 
 } // namespace
 
-QString TrackBar(const TrackRow& row, float trackScale)
+QByteArrayView TrackBarBytes(const TrackRow& row, float trackScale, TrackBarCells& cells)
 {
+    static_assert(std::tuple_size_v<TrackBarCells> == barWidth + 1);
     if (!(trackScale > 0.0f))
-        return QStringLiteral("||");
+        return "||";
     // Blank, then runs switched between dashes and blanks at each value's position.
-    QString bar(barWidth + 1, u' ');
-    QChar* const cells = bar.data();
-    cells[0] = u'|';
-    cells[barWidth] = u'|';
+    cells.fill(' ');
+    cells[0] = '|';
+    cells[barWidth] = '|';
     qsizetype length = 1;
     bool dashes = false;
     for (float value : row) {
@@ -30,12 +30,18 @@ QString TrackBar(const TrackRow& row, float trackScale)
         const qsizetype n = position > barWidth ? barWidth : position > 0.0 ? qsizetype(position) : 0;
         if (length < n) {
             if (dashes)
-                std::fill(cells + length, cells + n, QChar(u'-'));
+                std::fill(cells.begin() + length, cells.begin() + n, '-');
             length = n;
         }
         dashes = !dashes;
     }
-    return bar;
+    return QByteArrayView(cells.data(), qsizetype(cells.size()));
+}
+
+QString TrackBar(const TrackRow& row, float trackScale)
+{
+    TrackBarCells cells;
+    return QString::fromLatin1(TrackBarBytes(row, trackScale, cells));
 }
 
 float LargestTrackValue(const QList<TrackRow>& rows)

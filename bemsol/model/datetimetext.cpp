@@ -34,7 +34,8 @@ CivilDate civilFromDays(qint64 z)
     return {yoe + era * 400 + (m <= 2), m, d};
 }
 
-void appendDigits(QString& out, qint64 value, int width)
+// Writes `value` with at least `width` digits at `out`; returns the end.
+char16_t* writeDigits(char16_t* out, qint64 value, int width)
 {
     char16_t digits[20];
     int n = 0;
@@ -43,9 +44,10 @@ void appendDigits(QString& out, qint64 value, int width)
         value /= 10;
     } while (value > 0);
     for (int i = n; i < width; ++i)
-        out += u'0';
+        *out++ = u'0';
     while (n > 0)
-        out += QChar(digits[--n]);
+        *out++ = digits[--n];
+    return out;
 }
 
 // Splits "a<sep>b<sep>c" into three non-negative numbers of at most `maxDigits` digits.
@@ -80,22 +82,22 @@ QString DateTimeTextFromEpochSeconds(qint64 seconds)
     const CivilDate date = civilFromDays(days);
     if (date.year < 1 || date.year > 9999)
         return {};
-    QString text;
-    text.reserve(19);
-    appendDigits(text, date.year, 4);
-    text += u'/';
-    appendDigits(text, date.month, 2);
-    text += u'/';
-    appendDigits(text, date.day, 2);
-    if (secondOfDay == 0)
-        return text;
-    text += u' ';
-    appendDigits(text, secondOfDay / 3600, 1);
-    text += u':';
-    appendDigits(text, secondOfDay % 3600 / 60, 2);
-    text += u':';
-    appendDigits(text, secondOfDay % 60, 2);
-    return text;
+    // Put together in place: one allocation for the text.
+    char16_t text[40];
+    char16_t* out = writeDigits(text, date.year, 4);
+    *out++ = u'/';
+    out = writeDigits(out, date.month, 2);
+    *out++ = u'/';
+    out = writeDigits(out, date.day, 2);
+    if (secondOfDay != 0) {
+        *out++ = u' ';
+        out = writeDigits(out, secondOfDay / 3600, 1);
+        *out++ = u':';
+        out = writeDigits(out, secondOfDay % 3600 / 60, 2);
+        *out++ = u':';
+        out = writeDigits(out, secondOfDay % 60, 2);
+    }
+    return QString(reinterpret_cast<const QChar*>(text), out - text);
 }
 
 QString DateTimeText(const QDateTime& value)

@@ -82,18 +82,23 @@ QString AngleTextFromDegrees(double d, AngleKind kind)
         }
     }
 
-    QString text;
-    text.reserve(24);
+    // Put together in place: one allocation for the text.
+    char16_t text[48];
+    qsizetype n = 0;
     if (negative)
-        text += u'-';
-    text += QString::number(deg);
-    text += u'°';
-    text += QChar(u'0' + min / 10);
-    text += QChar(u'0' + min % 10);
-    text += u'′';
+        text[n++] = u'-';
+    char degText[24];
+    const auto degWritten = std::to_chars(degText, degText + sizeof degText, deg);
+    for (const char* c = degText; c != degWritten.ptr; ++c)
+        text[n++] = char16_t(*c);
+    text[n++] = u'°';
+    text[n++] = char16_t(u'0' + min / 10);
+    text[n++] = char16_t(u'0' + min % 10);
+    text[n++] = u'′';
     if (seconds.find('.') < 2)
-        text += u'0';
-    text += QLatin1StringView(seconds.data(), qsizetype(seconds.size()));
-    text += u'″';
-    return text;
+        text[n++] = u'0';
+    for (char c : seconds)
+        text[n++] = char16_t(c);
+    text[n++] = u'″';
+    return QString(reinterpret_cast<const QChar*>(text), n);
 }

@@ -114,6 +114,14 @@ struct SatelliteRecord
     bool operator==(const SatelliteRecord&) const = default;
 };
 
+// The records hold only strings and numbers, so a growing list may move them as bytes
+// instead of one by one: a large import grows its lists many times.
+Q_DECLARE_TYPEINFO(PointData, Q_RELOCATABLE_TYPE);
+Q_DECLARE_TYPEINFO(VectorData, Q_RELOCATABLE_TYPE);
+Q_DECLARE_TYPEINFO(BaselineRecord, Q_RELOCATABLE_TYPE);
+Q_DECLARE_TYPEINFO(OccupationRecord, Q_RELOCATABLE_TYPE);
+Q_DECLARE_TYPEINFO(SatelliteRecord, Q_RELOCATABLE_TYPE);
+
 // Largest number of baselines a project can hold: the count is a 16-bit number in
 // every file and report the program exchanges.
 inline constexpr int maxBaselineCount = 32767;

@@ -17,8 +17,12 @@
 int main(int argc, char* argv[])
 {
     BenchOptions args;
+    // For a profiler: only the import, this many times, and no comparison.
+    int profileRuns = 0;
+    args.addOption("--profile-import", &profileRuns);
     if (!args.parse(argc, argv)) {
-        std::fprintf(stderr, "usage: bench-import [--baselines N] [--runs N] [--seed N]\n");
+        std::fprintf(stderr, "usage: bench-import [--baselines N] [--runs N] [--seed N] "
+                             "[--profile-import N]\n");
         return 2;
     }
     GeneratorOptions options;
@@ -63,6 +67,11 @@ int main(int argc, char* argv[])
         if (!outcome.ok)
             std::abort();
     };
+    if (profileRuns > 0) {
+        for (int i = 0; i < profileRuns; ++i)
+            importOnce();
+        return 0;
+    }
     const auto pugixmlOnce = [&] {
         pugi::xml_document doc;
         const pugi::xml_parse_result result = doc.load_buffer(bytes.constData(), size_t(bytes.size()));

@@ -66,6 +66,18 @@ void TestExchangeImport::linesAreCut_data()
     QTest::newRow("lone CR stays inside") << "a\rb\r\n" << QStringList{"a\rb", ""};
     QTest::newRow("empty text is one empty line") << "" << QStringList{""};
     QTest::newRow("blank lines kept") << "\n\n" << QStringList{"", "", ""};
+    // Indentation goes only where a tag follows it; the blanks of other lines stay.
+    QTest::newRow("indentation before a tag left out")
+        << "    <A>1</A>\r\n\t<B>\r\n" << QStringList{"<A>1</A>", "\t<B>", ""};
+    QTest::newRow("blanks before text kept") << "   x<A>\n   \n" << QStringList{"   x<A>", "   ", ""};
+    QTest::newRow("line of blanks only at the end") << "<A>\n  " << QStringList{"<A>", "  "};
+    // Lines longer than the first look, indentation wider than it, and lines that end
+    // within the last bytes of the file, where no full look fits.
+    QTest::newRow("long line") << QString(20, u' ') + "<Name>" + QString(60, u'x') + "</Name>\r\n<B>"
+                               << QStringList{"<Name>" + QString(60, u'x') + "</Name>", "<B>"};
+    QTest::newRow("wide indentation") << QString(70, u' ') + "<A>\n" + QString(33, u' ') + "\n"
+                                      << QStringList{"<A>", QString(33, u' '), ""};
+    QTest::newRow("short lines near the end") << "<A>\n <B>\r\n  <C>" << QStringList{"<A>", "<B>", "<C>"};
 }
 
 void TestExchangeImport::linesAreCut()
