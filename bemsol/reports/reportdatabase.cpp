@@ -4,16 +4,9 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <QStandardPaths>
 
-#include <atomic>
-
 namespace {
-
-std::atomic<int> connectionCounter{0};
 
 QString columnDefinitions(const QStringList& columns)
 {
@@ -23,30 +16,30 @@ QString columnDefinitions(const QStringList& columns)
     return parts.join(QStringLiteral(", "));
 }
 
-bool execute(QSqlDatabase& db, const QString& sql, QString* error)
-{
-    QSqlQuery query(db);
-    if (query.exec(sql))
-        return true;
-    *error = query.lastError().text();
-    return false;
-}
-
 // Columns an existing table lacks are added, so a file from an older program still serves.
-bool completeTable(QSqlDatabase& db, const QString& table, const QStringList& columns,
+bool completeTable(SqliteConnection& db, const QString& table, const QStringList& columns,
                    QString* error)
 {
-    if (!execute(db, QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)")
-                         .arg(table, columnDefinitions(columns)),
-                 error))
+    if (!db.execute(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)")
+                        .arg(table, columnDefinitions(columns)),
+                    error))
         return false;
-    const QSqlRecord present = db.record(table);
+    SqliteStatement info = db.prepare(QStringLiteral("PRAGMA table_info(%1)").arg(table), error);
+    if (!info.isValid())
+        return false;
+    QStringList present;
+    while (info.next())
+        present << info.value(1).toString();
+    if (!info.lastError().isEmpty()) {
+        *error = info.lastError();
+        return false;
+    }
     for (const QString& c : columns) {
-        if (present.indexOf(c) >= 0)
+        if (present.contains(c, Qt::CaseInsensitive))
             continue;
-        if (!execute(db, QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3")
-                             .arg(table, c, IsRealColumn(c) ? u"REAL" : u"TEXT"),
-                     error))
+        if (!db.execute(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3")
+                            .arg(table, c, IsRealColumn(c) ? u"REAL" : u"TEXT"),
+                        error))
             return false;
     }
     return true;
@@ -71,10 +64,7 @@ Outcome ReportDatabaseFailure(const QString& what, const QString& path, const QS
     return Outcome::failure(message);
 }
 
-ReportDatabase::ReportDatabase()
-    : connectionName_(QStringLiteral("bemsol-reports-%1").arg(connectionCounter++))
-{
-}
+ReportDatabase::ReportDatabase() = default;
 
 ReportDatabase::~ReportDatabase()
 {
@@ -93,17 +83,9 @@ Outcome ReportDatabase::open(const QString& path)
 {
     close();
     path_ = path;
-    if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE"))) {
-        openOutcome_ = ReportDatabaseFailure(QStringLiteral("帳票データベースを開けません"), path,
-                                             QStringLiteral("SQLite driver missing"));
-        return openOutcome_;
-    }
-    db_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName_);
-    db_.setDatabaseName(path);
-    if (!db_.open()) {
-        openOutcome_ = ReportDatabaseFailure(QStringLiteral("帳票データベースを開けません"), path,
-                                             db_.lastError().text());
-        close();
+    QString error;
+    if (!db_.open(path, &error)) {
+        openOutcome_ = ReportDatabaseFailure(QStringLiteral("帳票データベースを開けません"), path, error);
         return openOutcome_;
     }
     open_ = true;
@@ -118,14 +100,13 @@ Outcome ReportDatabase::createSchema()
     QString error;
     // Writing the schema version up front tells a read-only or foreign file apart now
     // rather than at the first fill.
-    const bool ok = execute(db_, QStringLiteral("PRAGMA user_version = 1"), &error) &&
+    const bool ok = db_.execute(QStringLiteral("PRAGMA user_version = 1"), &error) &&
                     completeTable(db_, QStringLiteral("Common"), CommonColumns(), &error) &&
                     completeTable(db_, QStringLiteral("tblBaseLine"), BaselineTableColumns(), &error) &&
                     completeTable(db_, QStringLiteral("SSatList"), SatelliteColumns(), &error) &&
-                    execute(db_,
-                            QStringLiteral("CREATE INDEX IF NOT EXISTS SSatListByBaseLineID "
-                                           "ON SSatList (BaseLineID)"),
-                            &error);
+                    db_.execute(QStringLiteral("CREATE INDEX IF NOT EXISTS SSatListByBaseLineID "
+                                               "ON SSatList (BaseLineID)"),
+                                &error);
     if (!ok)
         return ReportDatabaseFailure(QStringLiteral("帳票データベースを開けません"), path_, error);
     return Outcome::success();
@@ -152,11 +133,7 @@ Outcome ReportDatabase::openForProgram(const QString& programDir)
 void ReportDatabase::close()
 {
     open_ = false;
-    if (db_.isValid()) {
-        db_.close();
-        db_ = QSqlDatabase();
-        QSqlDatabase::removeDatabase(connectionName_);
-    }
+    db_.close();
 }
 
 Outcome ReportDatabase::notOpenOutcome() const
@@ -171,14 +148,11 @@ Outcome ReportDatabase::ClearReportTables()
     if (!open_)
         return notOpenOutcome();
     QString error;
-    const bool ok = db_.transaction() &&
-                    execute(db_, QStringLiteral("DELETE FROM tblBaseLine"), &error) &&
-                    execute(db_, QStringLiteral("DELETE FROM Common"), &error) &&
-                    execute(db_, QStringLiteral("DELETE FROM SSatList"), &error) && db_.commit();
-    if (ok)
+    if (db_.execute(QStringLiteral("BEGIN; DELETE FROM tblBaseLine; DELETE FROM Common; "
+                                   "DELETE FROM SSatList; COMMIT"),
+                    &error))
         return Outcome::success();
-    if (error.isEmpty())
-        error = db_.lastError().text();
-    db_.rollback();
+    QString ignored;
+    db_.execute(QStringLiteral("ROLLBACK"), &ignored);
     return ReportDatabaseFailure(QStringLiteral("帳票データベースを空にできません"), path_, error);
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "model/outcome.h"
+#include "sqliteconnection.h"
 
-#include <QSqlDatabase>
 #include <QString>
 
 // The report database: an SQLite file with the tables Common, tblBaseLine and SSatList
@@ -41,7 +41,8 @@ public:
     // The message the report commands show when there is no database to fill.
     Outcome notOpenOutcome() const;
 
-    QSqlDatabase connection() const { return db_; }
+    // The connection the writer and the reader work on while the database is open.
+    SqliteConnection& connection() { return db_; }
 
     // Empties the three tables, all or nothing.
     Outcome ClearReportTables();
@@ -49,8 +50,7 @@ public:
 private:
     Outcome createSchema();
 
-    QString connectionName_;
-    QSqlDatabase db_;
+    SqliteConnection db_;
     QString path_;
     Outcome openOutcome_;
     bool open_ = false;

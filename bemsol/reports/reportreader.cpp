@@ -2,7 +2,6 @@
 
 #include "reportcolumns.h"
 
-#include <QSqlError>
 
 namespace {
 
@@ -22,11 +21,8 @@ QString PrintedValue(const QVariant& value)
     return value.toString();
 }
 
-ReportReader::ReportReader(QSqlDatabase db)
-    : db_(std::move(db)), joined_(db_), satellites_(db_)
+ReportReader::ReportReader(SqliteConnection& db) : db_(db)
 {
-    joined_.setForwardOnly(true);
-    satellites_.setForwardOnly(true);
 }
 
 bool ReportReader::start()
@@ -49,21 +45,22 @@ bool ReportReader::start()
     add(QStringLiteral("tblBaseLine"), BaselineTableColumns(), CommonColumns());
     const QString sql = QStringLiteral("SELECT %1 FROM Common, tblBaseLine ORDER BY tblBaseLine.rowid")
                             .arg(select.join(QStringLiteral(", ")));
-    if (!joined_.exec(sql)) {
-        lastError_ = joined_.lastError().text();
+    joined_ = db_.prepare(sql, &lastError_);
+    if (!joined_.isValid())
         return false;
-    }
-    if (!satellites_.prepare(QStringLiteral("SELECT satname, l1, l2, health FROM SSatList "
-                                            "WHERE BaseLineID = ? ORDER BY rowid"))) {
-        lastError_ = satellites_.lastError().text();
-        return false;
-    }
-    return true;
+    satellites_ = db_.prepare(QStringLiteral("SELECT satname, l1, l2, health FROM SSatList "
+                                             "WHERE BaseLineID = ? ORDER BY rowid"),
+                              &lastError_);
+    return satellites_.isValid();
 }
 
 bool ReportReader::next()
 {
-    return joined_.next();
+    if (joined_.next())
+        return true;
+    if (!joined_.lastError().isEmpty())
+        lastError_ = joined_.lastError();
+    return false;
 }
 
 QVariant ReportReader::value(const QString& column) const
@@ -83,13 +80,12 @@ QString ReportReader::text(const QString& column) const
 QList<ReportReader::Satellite> ReportReader::satellitesOf(const QVariant& id)
 {
     QList<Satellite> list;
-    satellites_.bindValue(0, id);
-    if (!satellites_.exec()) {
-        lastError_ = satellites_.lastError().text();
-        return list;
-    }
+    satellites_.reset();
+    satellites_.bind(1, id);
     while (satellites_.next())
         list.append({satellites_.value(0).toString(), satellites_.value(1).toString(),
                      satellites_.value(2).toString(), satellites_.value(3).toString()});
+    if (!satellites_.lastError().isEmpty())
+        lastError_ = satellites_.lastError();
     return list;
 }

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "sqliteconnection.h"
+
 #include <QHash>
 #include <QList>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QString>
 #include <QVariant>
 
@@ -12,7 +12,7 @@
 class ReportReader
 {
 public:
-    explicit ReportReader(QSqlDatabase db);
+    explicit ReportReader(SqliteConnection& db);
 
     // Starts over at the first joined row; false (with lastError) when the query fails.
     bool start();
@@ -38,9 +38,9 @@ public:
     const QString& lastError() const { return lastError_; }
 
 private:
-    QSqlDatabase db_;
-    QSqlQuery joined_;
-    QSqlQuery satellites_;
+    SqliteConnection& db_;
+    SqliteStatement joined_;
+    SqliteStatement satellites_;
     QHash<QString, int> columnIndex_;
     QString lastError_;
 };

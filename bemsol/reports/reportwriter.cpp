@@ -4,9 +4,6 @@
 #include "reportdatabase.h"
 #include "satellitesummary.h"
 
-#include <QSqlError>
-#include <QSqlQuery>
-
 #include <cmath>
 #include <functional>
 #include <optional>
@@ -19,116 +16,66 @@ QVariant indexValue(int index)
     return QVariant(double(float(index)));
 }
 
-// The inserts of one table during a fill. Rows go in batches of several rows per
-// statement, bound by name: Qt's positional binding formats a name for every value, and
-// one statement per row pays the driver's per-statement work for every row.
+// The inserts of one table during a fill: one statement prepared once, its values bound
+// in column order and run for every row.
 class RowInserter
 {
 public:
-    RowInserter(QSqlDatabase& db, const QString& table, const QStringList& columns)
-        : db_(db), table_(table), columns_(columns), width_(int(columns.size())),
-          batchRows_(qMax(1, maxParameters / width_)), batch_(db)
+    RowInserter(SqliteConnection& db, const QString& table, const QStringList& columns)
+        : width_(int(columns.size()))
     {
-        names_.reserve(batchRows_ * width_);
-        for (int i = 0; i < batchRows_ * width_; ++i)
-            names_.append(QStringLiteral(":v%1").arg(i));
-        prepared_ = batch_.prepare(statement(batchRows_));
-        if (!prepared_)
-            error_ = batch_.lastError().text();
+        QStringList marks;
+        for (int i = 0; i < width_; ++i)
+            marks << QStringLiteral("?");
+        insert_ = db.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                 .arg(table, columns.join(QStringLiteral(", ")),
+                                      marks.join(QStringLiteral(", "))),
+                             &error_);
     }
 
+    // A number, or NULL for a missing one.
     RowInserter& operator<<(const QVariant& value)
     {
         Q_ASSERT(column_ < width_);
-        batch_.bindValue(names_[row_ * width_ + column_++], value);
+        insert_.bind(++column_, value);
         return *this;
     }
 
-    // A text is stored as text even when empty; only a missing number is NULL.
+    // A text is stored as text even when empty.
     RowInserter& operator<<(const QString& text)
     {
-        static const QString empty = QStringLiteral("");
-        return *this << QVariant(text.isNull() ? empty : text);
+        Q_ASSERT(column_ < width_);
+        insert_.bindText(++column_, text);
+        return *this;
     }
 
-    // Ends the row whose values were just given; a full batch is written.
+    // Writes the row whose values were just given.
     bool endRow(QString* error)
     {
         Q_ASSERT(column_ == width_);
         column_ = 0;
-        if (++row_ < batchRows_)
-            return true;
-        row_ = 0;
-        return run(batch_, error);
-    }
-
-    // Writes the rows of a batch not yet full.
-    bool finish(QString* error)
-    {
-        if (row_ == 0)
-            return prepared_ || fail(error);
-        QSqlQuery rest(db_);
-        if (!rest.prepare(statement(row_))) {
-            *error = rest.lastError().text();
+        if (!insert_.isValid()) {
+            *error = error_;
             return false;
         }
-        for (int i = 0; i < row_ * width_; ++i)
-            rest.bindValue(names_[i], batch_.boundValue(names_[i]));
-        row_ = 0;
-        return run(rest, error);
+        return insert_.run(error);
     }
 
-private:
-    // SQLite allows far more; this keeps statements small for wide rows.
-    static constexpr int maxParameters = 1000;
-
-    QString statement(int rows) const
+    // Says whether the statement could be prepared, for a table that got no rows.
+    bool finish(QString* error) const
     {
-        QStringList tuples;
-        tuples.reserve(rows);
-        for (int r = 0; r < rows; ++r)
-            tuples << u'(' + QStringList(names_.mid(r * width_, width_)).join(u", ") + u')';
-        return QStringLiteral("INSERT INTO %1 (%2) VALUES %3")
-            .arg(table_, columns_.join(QStringLiteral(", ")), tuples.join(QStringLiteral(", ")));
-    }
-
-    bool run(QSqlQuery& query, QString* error)
-    {
-        if (!prepared_)
-            return fail(error);
-        if (query.exec())
+        if (insert_.isValid())
             return true;
-        *error = query.lastError().text();
-        return false;
-    }
-
-    bool fail(QString* error) const
-    {
         *error = error_;
         return false;
     }
 
-    QSqlDatabase& db_;
-    QString table_;
-    QStringList columns_;
+private:
     int width_;
-    int batchRows_;
-    QStringList names_;
-    QSqlQuery batch_;
-    bool prepared_ = false;
+    SqliteStatement insert_;
     QString error_;
-    int row_ = 0;
     int column_ = 0;
 };
-
-bool execute(QSqlDatabase& db, const QString& sql, QString* error)
-{
-    QSqlQuery query(db);
-    if (query.exec(sql))
-        return true;
-    *error = query.lastError().text();
-    return false;
-}
 
 // Number of a count text as the record reads it: blanks around it are allowed.
 std::optional<double> countValue(const QString& text)
@@ -144,16 +91,13 @@ Outcome inTransaction(ReportDatabase& database, const std::function<bool(QString
 {
     if (!database.isOpen())
         return database.notOpenOutcome();
-    QSqlDatabase db = database.connection();
+    SqliteConnection& db = database.connection();
     QString error;
-    if (!db.transaction()) {
-        error = db.lastError().text();
-    } else if (fill(&error)) {
-        if (db.commit())
-            return Outcome::success();
-        error = db.lastError().text();
-    }
-    db.rollback();
+    if (db.execute(QStringLiteral("BEGIN"), &error) && fill(&error) &&
+        db.execute(QStringLiteral("COMMIT"), &error))
+        return Outcome::success();
+    QString ignored;
+    db.execute(QStringLiteral("ROLLBACK"), &ignored);
     return ReportDatabaseFailure(QStringLiteral("帳票データベースに書き込めません"),
                                  database.filePath(), error);
 }
@@ -169,16 +113,17 @@ QVariant RejectRatio(const QString& rejectedObs, const QString& usedObs)
     return QVariant(*rejected / *used);
 }
 
-ReportWriter::ReportWriter(QSqlDatabase db, const ProjectModel& model, const QList<OutputRow>& rows)
-    : db_(std::move(db)), model_(model), rows_(rows)
+ReportWriter::ReportWriter(SqliteConnection& db, const ProjectModel& model,
+                           const QList<OutputRow>& rows)
+    : db_(db), model_(model), rows_(rows)
 {
 }
 
 bool ReportWriter::ClearReportTables()
 {
-    return execute(db_, QStringLiteral("DELETE FROM tblBaseLine"), &lastError_) &&
-           execute(db_, QStringLiteral("DELETE FROM Common"), &lastError_) &&
-           execute(db_, QStringLiteral("DELETE FROM SSatList"), &lastError_);
+    return db_.execute(QStringLiteral("DELETE FROM tblBaseLine; DELETE FROM Common; "
+                                      "DELETE FROM SSatList"),
+                       &lastError_);
 }
 
 bool ReportWriter::WriteCommonRow()

@@ -6,11 +6,11 @@
 #include "model/projectmodel.h"
 
 #include <QList>
-#include <QSqlDatabase>
 #include <QString>
 #include <QVariant>
 
 class ReportDatabase;
+class SqliteConnection;
 
 enum class FieldBookMode
 {
@@ -25,7 +25,7 @@ enum class FieldBookMode
 class ReportWriter
 {
 public:
-    ReportWriter(QSqlDatabase db, const ProjectModel& model, const QList<OutputRow>& rows);
+    ReportWriter(SqliteConnection& db, const ProjectModel& model, const QList<OutputRow>& rows);
 
     bool ClearReportTables();
     bool WriteCommonRow();
@@ -39,7 +39,7 @@ public:
 private:
     bool writeFieldBookRow(const BaselineRecord& baseline, int occupation);
 
-    QSqlDatabase db_;
+    SqliteConnection& db_;
     const ProjectModel& model_;
     const QList<OutputRow>& rows_;
     OutputStations outputStations_;

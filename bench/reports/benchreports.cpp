@@ -1,8 +1,8 @@
 // bench-reports: fills the report tables for the field book (every station) of a generated
-// 10,000-baseline project through the program's writer (Qt SQL) and, in the same run,
-// inserts the same rows through sqlite3's C API with one prepared statement per table, in
-// one transaction each, into a file with the same schema. The C API is the floor: the
-// writer's own overhead should stay within half of it again. Then draws field-book pages
+// 10,000-baseline project through the program's writer and, in the same run, inserts the
+// same rows through sqlite3's C API with one prepared statement per table, in one
+// transaction each, into a file with the same schema. The C API is the floor: the
+// writer's own overhead should stay within a fifth of it. Then draws field-book pages
 // into a PDF and reports pages per second.
 #include "benchsupport.h"
 #include "exchangegenerator.h"
@@ -19,7 +19,6 @@
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QPdfWriter>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 
 #include <sqlite3.h>
@@ -158,7 +157,9 @@ private:
 
 long long rowCount(ReportDatabase& db, const char* table)
 {
-    QSqlQuery q(QStringLiteral("SELECT COUNT(*) FROM %1").arg(QLatin1String(table)), db.connection());
+    QString error;
+    SqliteStatement q =
+        db.connection().prepare(QStringLiteral("SELECT COUNT(*) FROM %1").arg(QLatin1String(table)), &error);
     return q.next() ? q.value(0).toLongLong() : -1;
 }
 
@@ -233,12 +234,13 @@ int main(int argc, char* argv[])
     std::printf("rows           %lld station rows, %lld satellite rows, 1 common row\n", stations,
                 satellites);
     const double rowsTotal = double(stations + satellites + 1);
-    std::printf("fill (Qt SQL)  best %8.1f ms of %d  %8.0f rows/s  (processor %.1f ms)\n", oursMs,
+    std::printf("fill (writer)  best %8.1f ms of %d  %8.0f rows/s  (processor %.1f ms)\n", oursMs,
                 args.runs, rowsTotal / oursMs * 1e3, oursTime.cpuMs);
     std::printf("sqlite3 C API  best %8.1f ms of %d  %8.0f rows/s  (processor %.1f ms)\n", rawMs,
                 args.runs, rowsTotal / rawMs * 1e3, rawTime.cpuMs);
-    std::printf("ratio          fill/C API %.2f (goal <= 1.50: %s); processor time %.2f\n", ratio,
-                ratio <= 1.5 ? "met" : "not met", oursTime.cpuMs / rawTime.cpuMs);
+    const double cpuRatio = oursTime.cpuMs / rawTime.cpuMs;
+    std::printf("ratio          fill/C API %.2f wall, %.2f processor (goal <= 1.20: %s)\n", ratio,
+                cpuRatio, ratio <= 1.2 && cpuRatio <= 1.2 ? "met" : "not met");
 
     // Pages: the field book of the first baselines, drawn into a PDF in memory.
     const QList<OutputRow> pageRows = OutputRowsInBaselineOrder(

@@ -8,9 +8,6 @@
 #include "reports/reportwriter.h"
 #include "reports/satellitesummary.h"
 
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -20,16 +17,19 @@ namespace {
 
 QList<QVariantList> select(ReportDatabase& db, const QString& sql)
 {
-    QSqlQuery q(db.connection());
-    if (!q.exec(sql))
-        qFatal("%s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
+    QString error;
+    SqliteStatement q = db.connection().prepare(sql, &error);
+    if (!q.isValid())
+        qFatal("%s: %s", qPrintable(sql), qPrintable(error));
     QList<QVariantList> rows;
     while (q.next()) {
         QVariantList row;
-        for (int i = 0; i < q.record().count(); ++i)
+        for (int i = 0; i < q.columnCount(); ++i)
             row << q.value(i);
         rows << row;
     }
+    if (!q.lastError().isEmpty())
+        qFatal("%s: %s", qPrintable(sql), qPrintable(q.lastError()));
     return rows;
 }
 
@@ -483,9 +483,10 @@ void TestReportDatabase::failedFillRollsBack()
     QVERIFY(FillReport(db, ReportKind::Record, model_, OutputRowsInBaselineOrder(3)));
 
     // The field book fails at its satellites, after its station rows went in.
-    QSqlQuery q(db.connection());
-    QVERIFY(q.exec("CREATE TRIGGER failing BEFORE INSERT ON SSatList WHEN NEW.satname = 'Sat 05' "
-                   "BEGIN SELECT RAISE(ABORT, 'disk on fire'); END"));
+    QString error;
+    QVERIFY(db.connection().execute("CREATE TRIGGER failing BEFORE INSERT ON SSatList WHEN "
+                                    "NEW.satname = 'Sat 05' BEGIN SELECT RAISE(ABORT, 'disk on fire'); END",
+                                    &error));
     const Outcome outcome =
         FillReport(db, ReportKind::FieldBookAll, model_, OutputRowsInBaselineOrder(3));
     QVERIFY(!outcome);
@@ -499,7 +500,7 @@ void TestReportDatabase::failedFillRollsBack()
     QCOMPARE(count(db, "SSatList"), 0);
 
     // The connection is usable again afterwards.
-    QVERIFY(q.exec("DROP TRIGGER failing"));
+    QVERIFY(db.connection().execute("DROP TRIGGER failing", &error));
     QVERIFY(FillReport(db, ReportKind::FieldBookAll, model_, OutputRowsInBaselineOrder(3)));
     QCOMPARE(count(db, "tblBaseLine"), 6);
 }
@@ -548,15 +549,13 @@ void TestReportDatabase::olderFileGetsMissingColumns()
 {
     const QString path = dir_.filePath("old.db");
     {
-        QSqlDatabase raw = QSqlDatabase::addDatabase("QSQLITE", "old");
-        raw.setDatabaseName(path);
-        QVERIFY(raw.open());
-        QSqlQuery q(raw);
-        QVERIFY(q.exec("CREATE TABLE Common (swProgram TEXT, interval TEXT)"));
-        QVERIFY(q.exec("INSERT INTO Common VALUES ('old', '1')"));
-        raw.close();
+        SqliteConnection raw;
+        QString error;
+        QVERIFY(raw.open(path, &error));
+        QVERIFY(raw.execute("CREATE TABLE Common (swProgram TEXT, interval TEXT); "
+                            "INSERT INTO Common VALUES ('old', '1')",
+                            &error));
     }
-    QSqlDatabase::removeDatabase("old");
 
     ReportDatabase db;
     const Outcome outcome = db.open(path);

@@ -111,7 +111,8 @@ void TestReportPreview::previewShowsFilledForm()
     QCOMPARE(seen.pages, pages);
 
     // The database keeps the fill after the preview is closed.
-    QSqlQuery q(QStringLiteral("SELECT COUNT(*) FROM tblBaseLine"), db.connection());
+    QString error;
+    SqliteStatement q = db.connection().prepare(QStringLiteral("SELECT COUNT(*) FROM tblBaseLine"), &error);
     QVERIFY(q.next());
     QCOMPARE(q.value(0).toInt(), kind == int(ReportKind::Record) ? 2 : pages);
 }

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+
+#include <vector>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+// SQLite through its own C API, as thin as the report database needs it: texts are bound
+// straight from the program's strings, statements are prepared once and run for every
+// row, and nothing is converted that the caller does not ask for.
+
+// A prepared statement. Values are bound by position, from 1.
+class SqliteStatement
+{
+public:
+    SqliteStatement() = default;
+    ~SqliteStatement();
+    SqliteStatement(SqliteStatement&& other) noexcept;
+    SqliteStatement& operator=(SqliteStatement&& other) noexcept;
+    SqliteStatement(const SqliteStatement&) = delete;
+    SqliteStatement& operator=(const SqliteStatement&) = delete;
+
+    bool isValid() const { return stmt_ != nullptr; }
+
+    // The statement keeps a copy of the string (a shared one, no characters copied) until
+    // the next value is bound at `index`, so temporaries may be bound.
+    void bindText(int index, const QString& text);
+    void bindDouble(int index, double value);
+    void bindNull(int index);
+    // A double, a text or null, as the value holds.
+    void bind(int index, const QVariant& value);
+
+    // Runs a statement that returns no rows and makes it ready for the next values;
+    // false, with the reason in `error`, when it fails.
+    bool run(QString* error);
+
+    // Steps a query: true with the next row to read, false after the last one or on a
+    // failure (then with the reason in lastError()).
+    bool next();
+    // Starts the query over, for new values.
+    void reset();
+
+    // A value of the current row: null, a whole number, a double or a text as stored.
+    QVariant value(int column) const;
+    int columnCount() const;
+    const QString& lastError() const { return lastError_; }
+
+private:
+    friend class SqliteConnection;
+    SqliteStatement(sqlite3_stmt* stmt, int parameters);
+
+    sqlite3_stmt* stmt_ = nullptr;
+    std::vector<QString> texts_; // what the bound texts point into
+    QString lastError_;
+};
+
+// One connection to a database file.
+class SqliteConnection
+{
+public:
+    SqliteConnection() = default;
+    ~SqliteConnection();
+    SqliteConnection(const SqliteConnection&) = delete;
+    SqliteConnection& operator=(const SqliteConnection&) = delete;
+
+    // Opens the file, creating it when missing; false with the reason in `error`. A file
+    // that is no database is only found out by the first statement.
+    bool open(const QString& path, QString* error);
+    void close();
+    bool isOpen() const { return db_ != nullptr; }
+
+    // Runs one or more statements that return no rows.
+    bool execute(const QString& sql, QString* error);
+    // An invalid statement, with the reason in `error`, when the text does not compile.
+    SqliteStatement prepare(const QString& sql, QString* error);
+
+    // The message of the last failure on this connection.
+    QString errorText() const;
+
+private:
+    sqlite3* db_ = nullptr;
+};
