@@ -29,10 +29,10 @@ QString Document::caption() const
     return VersionedTitle() + QStringLiteral(" - ") + shownPath_;
 }
 
-Outcome Document::importExchangeFile(const QString& path)
+Outcome Document::importExchangeFile(const QString& path, const ProgressCallback& progress)
 {
     ProjectModel fresh;
-    Outcome outcome = ReadExchangeFile(path, fresh);
+    Outcome outcome = ReadExchangeFile(path, fresh, progress);
     if (!outcome)
         return outcome;
     ApplyNameTable(nameTable_, fresh);
@@ -55,10 +55,10 @@ bool Document::isOpenable(const QString& path)
     return path.endsWith(u".xml") || path.endsWith(u".dat");
 }
 
-Outcome Document::open(const QString& path)
+Outcome Document::open(const QString& path, const ProgressCallback& progress)
 {
     if (path.endsWith(u".xml"))
-        return importExchangeFile(path);
+        return importExchangeFile(path, progress);
     if (path.endsWith(u".dat"))
         return openProjectFile(path);
     return Outcome::failure(QStringLiteral("開けない種類のファイルです: %1").arg(path));

@@ -4,6 +4,7 @@
 #include "documentview.h"
 #include "project/nametable.h"
 #include "model/outcome.h"
+#include "model/progress.h"
 #include "model/projectmodel.h"
 
 #include <QObject>
@@ -34,8 +35,9 @@ public:
     void setNameTable(NameTable table) { nameTable_ = std::move(table); }
 
     // Imports an exchange file, applies the name table and makes it the open project.
-    // A refused file leaves everything as it was.
-    Outcome importExchangeFile(const QString& path);
+    // A refused file, or an import cancelled through `progress`, leaves everything as it
+    // was.
+    Outcome importExchangeFile(const QString& path, const ProgressCallback& progress = {});
 
     // Makes `model` the open project as if it had just been imported from `path`
     // (used where the model was built elsewhere, e.g. by tests and tools).
@@ -47,8 +49,9 @@ public:
 
     // Opens `path` as the open command does: an exchange file (".xml") is imported, a
     // project file (".dat") loaded. The extensions are compared as written, so
-    // SURVEY.XML is neither kind and is refused with a message.
-    Outcome open(const QString& path);
+    // SURVEY.XML is neither kind and is refused with a message. `progress` follows the
+    // reading of an exchange file.
+    Outcome open(const QString& path, const ProgressCallback& progress = {});
     static bool isOpenable(const QString& path);
 
     // Opens a project file (".dat") as the open project. A refused file ("読込できません")

@@ -107,9 +107,10 @@ void drawStationFooter(FormPainter& page, const ReportReader& row)
 
 } // namespace
 
-Outcome RenderFieldBook(ReportDatabase& database, QPagedPaintDevice& device, int* pages)
+Outcome RenderFieldBook(ReportDatabase& database, QPagedPaintDevice& device, int* pages,
+                        const ProgressCallback& progress)
 {
-    return RenderForm(database, device, pages, [&](FormPainter& page, ReportReader& rows) {
+    return RenderForm(database, device, pages, progress, [&](FormPainter& page, ReportReader& rows) {
         page.startPage();
         drawStationHeader(page, rows);
         // Both lines of a satellite stay on one page; a long list goes on to the next.

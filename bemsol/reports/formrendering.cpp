@@ -5,7 +5,7 @@
 #include "reportreader.h"
 
 Outcome RenderForm(ReportDatabase& database, QPagedPaintDevice& device, int* pages,
-                   const FormRowDrawer& drawRow)
+                   const ProgressCallback& progress, const FormRowDrawer& drawRow)
 {
     if (!database.isOpen())
         return database.notOpenOutcome();
@@ -16,12 +16,20 @@ Outcome RenderForm(ReportDatabase& database, QPagedPaintDevice& device, int* pag
     FormPainter page(device);
     if (!page.isActive())
         return Outcome::failure(QStringLiteral("帳票を描けません"));
-    bool any = false;
+    const qint64 total = progress ? rows.rowCount() : 0;
+    qint64 drawn = 0;
     while (rows.next()) {
-        any = true;
-        if (const Outcome drawn = drawRow(page, rows); !drawn)
-            return drawn;
+        // A row is a page or more, a few milliseconds: asking every few rows keeps the
+        // cancel button quick.
+        if (progress && drawn % 8 == 0 && !progress(drawn, total)) {
+            page.finish();
+            return CancelledOutcome();
+        }
+        ++drawn;
+        if (const Outcome outcome = drawRow(page, rows); !outcome)
+            return outcome;
     }
+    const bool any = drawn > 0;
     if (!any)
         page.startPage();
     if (pages)

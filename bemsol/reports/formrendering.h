@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/outcome.h"
+#include "model/progress.h"
 
 #include <functional>
 
@@ -11,7 +12,8 @@ class ReportReader;
 
 // Draws a form over the joined report rows: checks the database, opens the rows and the
 // pages, lets `drawRow` draw each row, and closes the document. A form without rows
-// still has its one page.
+// still has its one page. `progress` hears the rows drawn out of all; when it says stop,
+// the document is closed where it is and the outcome is CancelledOutcome().
 using FormRowDrawer = std::function<Outcome(FormPainter& page, ReportReader& rows)>;
 Outcome RenderForm(ReportDatabase& database, QPagedPaintDevice& device, int* pages,
-                   const FormRowDrawer& drawRow);
+                   const ProgressCallback& progress, const FormRowDrawer& drawRow);

@@ -203,9 +203,10 @@ void drawStatistics(FormPainter& page, const ReportReader& row)
 
 } // namespace
 
-Outcome RenderRecord(ReportDatabase& database, QPagedPaintDevice& device, int* pages)
+Outcome RenderRecord(ReportDatabase& database, QPagedPaintDevice& device, int* pages,
+                     const ProgressCallback& progress)
 {
-    return RenderForm(database, device, pages, [](FormPainter& page, ReportReader& rows) {
+    return RenderForm(database, device, pages, progress, [](FormPainter& page, ReportReader& rows) {
         // A baseline is one page: the blocks together are shorter than the page.
         page.startPage();
         page.text(0, page.width(), 13, QStringLiteral("GPS測量観測記簿"), centre,

@@ -10,25 +10,25 @@
 #include <QSaveFile>
 
 Outcome FillReport(ReportDatabase& database, ReportKind kind, const ProjectModel& model,
-                   const QList<OutputRow>& rows)
+                   const QList<OutputRow>& rows, const ProgressCallback& progress)
 {
     switch (kind) {
     case ReportKind::FieldBookAll:
-        return FillFieldBook(database, model, rows, FieldBookMode::All);
+        return FillFieldBook(database, model, rows, FieldBookMode::All, progress);
     case ReportKind::FieldBookBySession:
-        return FillFieldBook(database, model, rows, FieldBookMode::BySession);
+        return FillFieldBook(database, model, rows, FieldBookMode::BySession, progress);
     case ReportKind::Record:
-        return FillRecord(database, model, rows);
+        return FillRecord(database, model, rows, progress);
     }
     return Outcome::failure(QStringLiteral("帳票の種類が違います"));
 }
 
 Outcome RenderReport(ReportDatabase& database, ReportKind kind, QPagedPaintDevice& device,
-                     int* pages)
+                     int* pages, const ProgressCallback& progress)
 {
     if (kind == ReportKind::Record)
-        return RenderRecord(database, device, pages);
-    return RenderFieldBook(database, device, pages);
+        return RenderRecord(database, device, pages, progress);
+    return RenderFieldBook(database, device, pages, progress);
 }
 
 QString ReportTitle(ReportKind kind)

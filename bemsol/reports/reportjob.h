@@ -2,6 +2,7 @@
 
 #include "outputrows.h"
 #include "model/outcome.h"
+#include "model/progress.h"
 #include "model/projectmodel.h"
 
 #include <QString>
@@ -17,13 +18,15 @@ enum class ReportKind
     Record,             // 記簿
 };
 
-// Fills the report database for `kind` from the project and the grid's rows.
+// Fills the report database for `kind` from the project and the grid's rows. `progress`
+// follows the rows; a cancelled fill leaves the tables as they were.
 Outcome FillReport(ReportDatabase& database, ReportKind kind, const ProjectModel& model,
-                   const QList<OutputRow>& rows);
+                   const QList<OutputRow>& rows, const ProgressCallback& progress = {});
 
-// Draws the form of `kind` from what the database holds.
+// Draws the form of `kind` from what the database holds. `progress` follows the rows
+// drawn; a cancelled drawing ends where it stopped and returns CancelledOutcome().
 Outcome RenderReport(ReportDatabase& database, ReportKind kind, QPagedPaintDevice& device,
-                     int* pages = nullptr);
+                     int* pages = nullptr, const ProgressCallback& progress = {});
 
 // Fills the database and writes the form as a PDF file, replacing `pdfPath` only when
 // the whole document was written.

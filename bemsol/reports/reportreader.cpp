@@ -63,6 +63,13 @@ bool ReportReader::next()
     return false;
 }
 
+qint64 ReportReader::rowCount()
+{
+    QString error;
+    SqliteStatement count = db_.prepare(QStringLiteral("SELECT COUNT(*) FROM tblBaseLine"), &error);
+    return count.isValid() && count.next() ? count.value(0).toLongLong() : -1;
+}
+
 QVariant ReportReader::value(const QString& column) const
 {
     const auto found = columnIndex_.constFind(column);

@@ -18,6 +18,8 @@ public:
     bool start();
     // Moves to the next joined row; false after the last.
     bool next();
+    // How many rows the form has (the station or baseline rows); -1 when unknown.
+    qint64 rowCount();
 
     // A value of the current row as printed: text as stored, a number in its shortest
     // exact form, null as an empty text. Columns both tables have are named with their

@@ -4,6 +4,7 @@
 #include "reportdatabase.h"
 #include "satellitesummary.h"
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <optional>
@@ -87,17 +88,27 @@ std::optional<double> countValue(const QString& text)
     return value;
 }
 
-Outcome inTransaction(ReportDatabase& database, const std::function<bool(QString*)>& fill)
+// Runs the steps of a fill on one writer inside one transaction: all rows or, after a
+// failure or a cancel, the tables as they were.
+Outcome inTransaction(ReportDatabase& database, const ProjectModel& model,
+                      const QList<OutputRow>& rows, const ProgressCallback& progress,
+                      const std::function<bool(ReportWriter&)>& fill)
 {
     if (!database.isOpen())
         return database.notOpenOutcome();
     SqliteConnection& db = database.connection();
+    ReportWriter writer(db, model, rows, progress);
     QString error;
-    if (db.execute(QStringLiteral("BEGIN"), &error) && fill(&error) &&
-        db.execute(QStringLiteral("COMMIT"), &error))
-        return Outcome::success();
+    if (db.execute(QStringLiteral("BEGIN"), &error)) {
+        if (!fill(writer))
+            error = writer.lastError();
+        else if (db.execute(QStringLiteral("COMMIT"), &error))
+            return Outcome::success();
+    }
     QString ignored;
     db.execute(QStringLiteral("ROLLBACK"), &ignored);
+    if (writer.cancelled())
+        return CancelledOutcome();
     return ReportDatabaseFailure(QStringLiteral("帳票データベースに書き込めません"),
                                  database.filePath(), error);
 }
@@ -114,9 +125,31 @@ QVariant RejectRatio(const QString& rejectedObs, const QString& usedObs)
 }
 
 ReportWriter::ReportWriter(SqliteConnection& db, const ProjectModel& model,
-                           const QList<OutputRow>& rows)
-    : db_(db), model_(model), rows_(rows)
+                           const QList<OutputRow>& rows, ProgressCallback progress)
+    : db_(db), model_(model), rows_(rows), progress_(std::move(progress))
 {
+}
+
+qint64 ReportWriter::workOfFieldBook(const ProjectModel& model, const QList<OutputRow>& rows)
+{
+    return rows.size() + model.occupationCount();
+}
+
+qint64 ReportWriter::workOfRecord(const QList<OutputRow>& rows)
+{
+    return rows.size();
+}
+
+bool ReportWriter::advance()
+{
+    ++done_;
+    // A few hundred rows take well under a tenth of a second.
+    if (!progress_ || done_ % 256 != 0)
+        return true;
+    if (progress_(done_, std::max(done_, total_)))
+        return true;
+    cancelled_ = true;
+    return false;
 }
 
 bool ReportWriter::ClearReportTables()
@@ -140,7 +173,10 @@ bool ReportWriter::WriteFieldBookRows(FieldBookMode mode)
 {
     outputStations_.clear();
     RowInserter row(db_, QStringLiteral("tblBaseLine"), FieldBookColumns());
+    total_ = workOfFieldBook(model_, rows_);
     for (const OutputRow& r : rows_) {
+        if (!advance())
+            return false;
         if (!r.switchedOn || r.baselineIndex < 1 || r.baselineIndex > model_.baselineCount())
             continue;
         const BaselineRecord& bl = model_.baselines[r.baselineIndex];
@@ -168,6 +204,8 @@ bool ReportWriter::WriteSatelliteRows(FieldBookMode mode)
 {
     RowInserter row(db_, QStringLiteral("SSatList"), SatelliteColumns());
     for (int k = 1; k <= model_.occupationCount(); ++k) {
+        if (!advance())
+            return false;
         if (mode == FieldBookMode::BySession && !outputStations_.StationWasOutput(k))
             continue;
         const OccupationRecord& occ = model_.occupations[k];
@@ -187,7 +225,10 @@ bool ReportWriter::WriteSatelliteRows(FieldBookMode mode)
 bool ReportWriter::WriteRecordRows()
 {
     RowInserter row(db_, QStringLiteral("tblBaseLine"), RecordColumns());
+    total_ = workOfRecord(rows_);
     for (qsizetype i = 0; i < rows_.size(); ++i) {
+        if (!advance())
+            return false;
         const OutputRow& r = rows_[i];
         if (!r.switchedOn || r.baselineIndex < 1 || r.baselineIndex > model_.baselineCount())
             continue;
@@ -217,25 +258,19 @@ bool ReportWriter::WriteRecordRows()
 }
 
 Outcome FillFieldBook(ReportDatabase& database, const ProjectModel& model,
-                      const QList<OutputRow>& rows, FieldBookMode mode)
+                      const QList<OutputRow>& rows, FieldBookMode mode,
+                      const ProgressCallback& progress)
 {
-    return inTransaction(database, [&](QString* error) {
-        ReportWriter writer(database.connection(), model, rows);
-        const bool ok = writer.ClearReportTables() && writer.WriteCommonRow() &&
-                        writer.WriteFieldBookRows(mode) && writer.WriteSatelliteRows(mode);
-        *error = writer.lastError();
-        return ok;
+    return inTransaction(database, model, rows, progress, [&](ReportWriter& writer) {
+        return writer.ClearReportTables() && writer.WriteCommonRow() &&
+               writer.WriteFieldBookRows(mode) && writer.WriteSatelliteRows(mode);
     });
 }
 
 Outcome FillRecord(ReportDatabase& database, const ProjectModel& model,
-                   const QList<OutputRow>& rows)
+                   const QList<OutputRow>& rows, const ProgressCallback& progress)
 {
-    return inTransaction(database, [&](QString* error) {
-        ReportWriter writer(database.connection(), model, rows);
-        const bool ok =
-            writer.ClearReportTables() && writer.WriteCommonRow() && writer.WriteRecordRows();
-        *error = writer.lastError();
-        return ok;
+    return inTransaction(database, model, rows, progress, [&](ReportWriter& writer) {
+        return writer.ClearReportTables() && writer.WriteCommonRow() && writer.WriteRecordRows();
     });
 }

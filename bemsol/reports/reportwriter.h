@@ -3,6 +3,7 @@
 #include "outputrows.h"
 #include "outputstations.h"
 #include "model/outcome.h"
+#include "model/progress.h"
 #include "model/projectmodel.h"
 
 #include <QList>
@@ -21,11 +22,13 @@ enum class FieldBookMode
 // Fills the report tables from the project and the grid's rows. The steps are the
 // separate operations below; a caller runs them inside one transaction (FillFieldBook,
 // FillRecord) so that a failure leaves the previous contents untouched. Each step returns
-// false on a database error, with the driver's text in lastError().
+// false on a database error, with the driver's text in lastError(), or when `progress`
+// said stop (cancelled()).
 class ReportWriter
 {
 public:
-    ReportWriter(SqliteConnection& db, const ProjectModel& model, const QList<OutputRow>& rows);
+    ReportWriter(SqliteConnection& db, const ProjectModel& model, const QList<OutputRow>& rows,
+                 ProgressCallback progress = {});
 
     bool ClearReportTables();
     bool WriteCommonRow();
@@ -35,24 +38,37 @@ public:
 
     const QString& lastError() const { return lastError_; }
     const OutputStations& outputStations() const { return outputStations_; }
+    bool cancelled() const { return cancelled_; }
+
+    // The steps' units of work (grid rows, occupations) of a fill of `kind`, for progress.
+    static qint64 workOfFieldBook(const ProjectModel& model, const QList<OutputRow>& rows);
+    static qint64 workOfRecord(const QList<OutputRow>& rows);
 
 private:
     bool writeFieldBookRow(const BaselineRecord& baseline, int occupation);
+    // Counts one unit of work and now and then tells `progress`; false once cancelled.
+    bool advance();
 
     SqliteConnection& db_;
     const ProjectModel& model_;
     const QList<OutputRow>& rows_;
     OutputStations outputStations_;
     QString lastError_;
+    ProgressCallback progress_;
+    qint64 total_ = 0;
+    qint64 done_ = 0;
+    bool cancelled_ = false;
 };
 
 // rejectedObs / usedObs, or null when usedObs is zero or either is not a number.
 QVariant RejectRatio(const QString& rejectedObs, const QString& usedObs);
 
-// Empties the tables and fills them for the field book, in one transaction.
+// Empties the tables and fills them for the field book, in one transaction; a cancelled
+// fill is rolled back and returns CancelledOutcome().
 Outcome FillFieldBook(ReportDatabase& database, const ProjectModel& model,
-                      const QList<OutputRow>& rows, FieldBookMode mode);
+                      const QList<OutputRow>& rows, FieldBookMode mode,
+                      const ProgressCallback& progress = {});
 
 // Empties the tables and fills them for the record, in one transaction.
 Outcome FillRecord(ReportDatabase& database, const ProjectModel& model,
-                   const QList<OutputRow>& rows);
+                   const QList<OutputRow>& rows, const ProgressCallback& progress = {});

@@ -7,6 +7,7 @@
 #include "grid/gridcolumns.h"
 #include "reportpreview.h"
 #include "userdialogs.h"
+#include "workprogress.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -99,8 +100,9 @@ void MainWindow::openFile(const QString& path)
     // without a word.
     if (!Document::isOpenable(path))
         return;
-    const Outcome outcome = document_.open(path);
-    if (!outcome)
+    WorkProgress progress(this, QStringLiteral("ファイルを読み込んでいます"));
+    const Outcome outcome = document_.open(path, progress.callback());
+    if (!outcome && !WasCancelled(outcome))
         showOutcome(outcome);
 }
 

@@ -3,6 +3,7 @@
 #include "grid/baselinegridmodel.h"
 #include "document/document.h"
 #include "reports/reportdatabase.h"
+#include "workprogress.h"
 
 #include <QPageLayout>
 #include <QPageSize>
@@ -16,9 +17,16 @@ Outcome ShowReportPreview(QWidget* parent, ReportKind kind, const Document& docu
         return Outcome::success();
     if (!database.isOpen())
         return database.notOpenOutcome();
-    const Outcome filled = FillReport(database, kind, document.model(), rows);
-    if (!filled)
-        return filled;
+    {
+        WorkProgress progress(parent, QStringLiteral("帳票データを作成しています"));
+        const Outcome filled =
+            FillReport(database, kind, document.model(), rows, progress.callback());
+        // Cancelled: the tables are as they were and there is nothing to show.
+        if (WasCancelled(filled))
+            return Outcome::success();
+        if (!filled)
+            return filled;
+    }
 
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
@@ -31,8 +39,15 @@ Outcome ShowReportPreview(QWidget* parent, ReportKind kind, const Document& docu
     Outcome drawn;
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
                      [&](QPrinter* target) {
-                         const Outcome outcome = RenderReport(database, kind, *target);
-                         if (!outcome)
+                         WorkProgress progress(parent, QStringLiteral("帳票を作成しています"));
+                         const Outcome outcome = RenderReport(database, kind, *target, nullptr,
+                                                              progress.callback());
+                         // A cancelled drawing closes the preview (or ends the print
+                         // where it stopped) without a message.
+                         if (WasCancelled(outcome))
+                             QMetaObject::invokeMethod(&preview, &QDialog::reject,
+                                                       Qt::QueuedConnection);
+                         else if (!outcome)
                              drawn = outcome;
                      });
     preview.exec();
