@@ -10,7 +10,7 @@
 namespace {
 
 const std::array<TextFieldTag<PointData>, 2> pointTextTags{{
-    {"AntHeight", &PointData::antHeight, true},
+    {"AntHeight", &PointData::antHeight},
     {"H", &PointData::posH},
 }};
 
@@ -97,7 +97,7 @@ QString ReadPoint(ExchangeReader& reader, PointData& point)
                   NumberFromText(point.posZ)};
     ReadElementLines(reader, {"/SPoint", "/EPoint"}, [&](QByteArrayView tag, QByteArrayView line) {
         if (IsTag(tag, "PointName")) {
-            pointName = reader.sharedText(ValueOf(line));
+            pointName = TextOf(ValueOf(line));
             point.ptType = QStringLiteral("Input");
         } else if (IsTag(tag, "PointType")) {
             point.ptType = reader.sharedText(ValueOf(line));

@@ -11,8 +11,8 @@
 namespace {
 
 const std::array<TextFieldTag<OccupationRecord>, 3> occupationTextTags{{
-    {"PointName", &OccupationRecord::pointName, true},
-    {"PtCode", &OccupationRecord::ptCode, true},
+    {"PointName", &OccupationRecord::pointName},
+    {"PtCode", &OccupationRecord::ptCode},
     {"MinElevation", &OccupationRecord::minElevation, true},
 }};
 
@@ -24,7 +24,7 @@ const std::array<TextFieldTag<OccupationRecord>, 2> receiverTags{{
 const std::array<TextFieldTag<OccupationRecord>, 3> antennaTags{{
     {"Name", &OccupationRecord::antennaName, true},
     {"SN", &OccupationRecord::antennaSN, true},
-    {"Height", &OccupationRecord::antennaHeight, true},
+    {"Height", &OccupationRecord::antennaHeight},
 }};
 
 void ReadReceiver(ExchangeReader& reader, OccupationRecord& occupation)

@@ -7,9 +7,11 @@
 #include <vector>
 
 // The values that recur through an exchange file — receiver and antenna names, serial
-// numbers, health flags, sessions, point names, tracking bars — as one string per
-// distinct value: every record that holds the value shares it (QString's implicit
-// sharing), so a repeated value costs neither a decoding nor an allocation.
+// numbers, health flags, sessions, tracking bars — as one string per distinct value:
+// every record that holds the value shares it (QString's implicit sharing), so a
+// repeated value costs neither a decoding nor an allocation. Values with thousands of
+// distinct texts (point names, heights) are better left out: a lookup whose entry is no
+// longer in the cache costs more than the allocation it saves.
 class SharedTexts
 {
 public:
