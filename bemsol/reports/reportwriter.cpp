@@ -12,9 +12,9 @@
 namespace {
 
 // An index is kept as the 32-bit float the field book's links have always been.
-QVariant indexValue(int index)
+double indexValue(int index)
 {
-    return QVariant(double(float(index)));
+    return double(float(index));
 }
 
 // The inserts of one table during a fill: one statement prepared once, its values bound
@@ -41,12 +41,26 @@ public:
         insert_.bind(++column_, value);
         return *this;
     }
+    RowInserter& operator<<(double value)
+    {
+        Q_ASSERT(column_ < width_);
+        insert_.bindDouble(++column_, value);
+        return *this;
+    }
 
-    // A text is stored as text even when empty.
+    // A text is stored as text even when empty. The project's own strings (and any other
+    // that outlives the row) are bound where they are; a text made for the row is kept
+    // until the row is written.
     RowInserter& operator<<(const QString& text)
     {
         Q_ASSERT(column_ < width_);
-        insert_.bindText(++column_, text);
+        insert_.bindTextInPlace(++column_, text);
+        return *this;
+    }
+    RowInserter& operator<<(QString&& text)
+    {
+        Q_ASSERT(column_ < width_);
+        insert_.bindText(++column_, std::move(text));
         return *this;
     }
 

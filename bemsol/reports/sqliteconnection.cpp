@@ -33,14 +33,19 @@ SqliteStatement& SqliteStatement::operator=(SqliteStatement&& other) noexcept
     return *this;
 }
 
-void SqliteStatement::bindText(int index, const QString& text)
+void SqliteStatement::bindText(int index, QString text)
 {
     if (index < 1 || size_t(index) > texts_.size())
         return;
     QString& kept = texts_[size_t(index - 1)];
-    kept = text;
+    kept = std::move(text);
+    bindTextInPlace(index, kept);
+}
+
+void SqliteStatement::bindTextInPlace(int index, const QString& text)
+{
     // constData() is never null, so an empty text is stored as text, not as NULL.
-    sqlite3_bind_text16(stmt_, index, kept.constData(), int(kept.size() * 2), SQLITE_STATIC);
+    sqlite3_bind_text16(stmt_, index, text.constData(), int(text.size() * 2), SQLITE_STATIC);
 }
 
 void SqliteStatement::bindDouble(int index, double value)

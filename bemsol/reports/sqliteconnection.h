@@ -25,9 +25,12 @@ public:
 
     bool isValid() const { return stmt_ != nullptr; }
 
-    // The statement keeps a copy of the string (a shared one, no characters copied) until
-    // the next value is bound at `index`, so temporaries may be bound.
-    void bindText(int index, const QString& text);
+    // The statement keeps the string (a shared copy, no characters copied) until the next
+    // value is bound at `index`, so temporaries may be bound.
+    void bindText(int index, QString text);
+    // Binds the characters where they are: `text` must stay alive and unchanged until
+    // the statement has run.
+    void bindTextInPlace(int index, const QString& text);
     void bindDouble(int index, double value);
     void bindNull(int index);
     // A double, a text or null, as the value holds.
