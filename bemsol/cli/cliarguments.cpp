@@ -8,6 +8,7 @@
 #include <QFile>
 
 #include <cstdio>
+#include <cstdlib>
 
 void PrintError(const QString& message)
 {
@@ -18,6 +19,13 @@ void PrintError(const QString& message)
 void PrintOutput(const QByteArray& bytes)
 {
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+}
+
+void EndProcessKeepingProject(int exitCode)
+{
+    std::fflush(stdout);
+    std::fflush(stderr);
+    std::_Exit(exitCode);
 }
 
 CliArguments ParseCliArguments(const QStringList& arguments, const QStringList& valueOptions,

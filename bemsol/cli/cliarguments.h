@@ -19,6 +19,11 @@ inline constexpr int exitUsage = 2;
 void PrintError(const QString& message);
 void PrintOutput(const QByteArray& bytes);
 
+// Ends the process with `exitCode` once the output is flushed, leaving the open project
+// to the system: a large project is half a million strings, and releasing them one by
+// one took longer than anything else after the work was done.
+[[noreturn]] void EndProcessKeepingProject(int exitCode);
+
 struct CliArguments
 {
     QStringList positional;

@@ -38,7 +38,7 @@ int dump(const CliArguments& cl)
         return exitRefused;
     }
     PrintOutput(ModelToJson(document.model()));
-    return exitDone;
+    EndProcessKeepingProject(exitDone);
 }
 
 // Imports or loads INPUT and writes it as a project file of the current version.
@@ -55,7 +55,7 @@ int save(const CliArguments& cl)
         PrintError(outcome.message);
         return exitRefused;
     }
-    return exitDone;
+    EndProcessKeepingProject(exitDone);
 }
 
 // fieldbook and record: fill the report database and write the form as PDF.

@@ -1,5 +1,6 @@
 #include "textcodec.h"
 
+#include <QMutex>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -37,41 +38,52 @@ void requireValid(bool valid)
         qFatal("Qt was built without code page 932 (windows-31j) support");
 }
 
-// Every double-byte character, decoded once.
+// Every double-byte character, decoded a lead byte's row at a time when the row is first
+// needed: a name table uses a few rows, and decoding all of them up front cost more than
+// reading the table. Any thread may read; rows are filled under the lock.
 class DoubleByteTable
 {
 public:
-    DoubleByteTable()
+    char16_t at(uchar lead, uchar trail) const
     {
-        QStringDecoder decoder(codePage932);
-        requireValid(decoder.isValid());
-        chars_.fill(noCharacter);
-        for (int lead = 0x81; lead <= 0xFC; ++lead) {
-            if (!isLeadByte(uchar(lead)))
-                continue;
-            for (int trail = 0x40; trail <= 0xFC; ++trail) {
-                if (!isTrailByte(uchar(trail)))
-                    continue;
-                const char pair[2] = {char(lead), char(trail)};
-                const QString one = decoder.decode(QByteArrayView(pair, 2));
-                if (decoder.hasError()) {
-                    // The error stays with the converter: start a fresh one.
-                    decoder = QStringDecoder(codePage932);
-                    continue;
-                }
-                decoder.resetState();
-                if (one.size() == 1 && !one[0].isSurrogate() && one[0] != QChar(u'\x1A') &&
-                    one[0] != QChar(noCharacter))
-                    chars_[index(uchar(lead), uchar(trail))] = one[0].unicode();
-            }
-        }
+        if (!rowReady_[lead].load(std::memory_order_acquire))
+            fillRow(lead);
+        return chars_[index(lead, trail)];
     }
 
-    char16_t at(uchar lead, uchar trail) const { return chars_[index(lead, trail)]; }
-
 private:
+    void fillRow(uchar lead) const
+    {
+        QMutexLocker lock(&mutex_);
+        if (rowReady_[lead].load(std::memory_order_relaxed))
+            return;
+        QStringDecoder decoder(codePage932);
+        requireValid(decoder.isValid());
+        for (int trail = 0; trail < 256; ++trail) {
+            char16_t& c = chars_[index(lead, uchar(trail))];
+            c = noCharacter;
+            if (!isLeadByte(lead) || !isTrailByte(uchar(trail)))
+                continue;
+            const char pair[2] = {char(lead), char(trail)};
+            const QString one = decoder.decode(QByteArrayView(pair, 2));
+            if (decoder.hasError()) {
+                // The error stays with the converter: start a fresh one.
+                decoder = QStringDecoder(codePage932);
+                continue;
+            }
+            decoder.resetState();
+            if (one.size() == 1 && !one[0].isSurrogate() && one[0] != QChar(u'\x1A') &&
+                one[0] != QChar(noCharacter))
+                c = one[0].unicode();
+        }
+        rowReady_[lead].store(true, std::memory_order_release);
+    }
+
     static size_t index(uchar lead, uchar trail) { return size_t(lead) * 256 + trail; }
-    std::array<char16_t, 256 * 256> chars_;
+
+    mutable std::array<char16_t, 256 * 256> chars_{};
+    mutable std::array<std::atomic<bool>, 256> rowReady_{};
+    mutable QMutex mutex_;
 };
 
 const DoubleByteTable& doubleBytes()
@@ -97,27 +109,25 @@ public:
         // Characters beyond the first plane have no code; a pair's halves have none either.
         if (QChar::isSurrogate(c))
             return unencodable;
-        quint32 known = codes_[c].load(std::memory_order_relaxed);
-        if (known == notYetKnown) {
-            known = icuCodeOf(c);
-            codes_[c].store(known, std::memory_order_relaxed);
-        }
-        return known;
+        const quint32 known = codes_[c].load(std::memory_order_relaxed);
+        return known != notYetKnown ? known : encode(c, codes_[c]);
     }
 
 private:
     static constexpr quint32 notYetKnown = 0;
 
-    static quint32 icuCodeOf(char16_t c)
+    static quint32 encode(char16_t c, std::atomic<quint32>& slot)
     {
+        // A fresh converter for each character: after an error a converter is of no
+        // further use, and characters are met once each.
         QStringEncoder encoder(codePage932);
         requireValid(encoder.isValid());
         const QByteArray bytes = encoder.encode(QStringView(&c, 1));
-        if (encoder.hasError() || bytes.isEmpty() || bytes.size() > 2)
-            return unencodable;
-        if (bytes.size() == 1)
-            return uchar(bytes[0]);
-        return quint32(uchar(bytes[0])) << 8 | uchar(bytes[1]);
+        quint32 code = unencodable;
+        if (!encoder.hasError() && !bytes.isEmpty() && bytes.size() <= 2)
+            code = bytes.size() == 1 ? uchar(bytes[0]) : quint32(uchar(bytes[0])) << 8 | uchar(bytes[1]);
+        slot.store(code, std::memory_order_relaxed);
+        return code;
     }
 
     mutable std::array<std::atomic<quint32>, 0x10000> codes_{};
