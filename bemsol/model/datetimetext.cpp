@@ -1,5 +1,7 @@
 #include "datetimetext.h"
 
+#include <algorithm>
+
 namespace {
 
 struct CivilDate
@@ -50,25 +52,26 @@ char16_t* writeDigits(char16_t* out, qint64 value, int width)
     return out;
 }
 
-// Splits "a<sep>b<sep>c" into three non-negative numbers of at most `maxDigits` digits.
-bool splitThree(QStringView text, QChar separator, int (&parts)[3], int maxDigits)
+// Splits "a<sep>b<sep>c" (the characters from `p` to `end`) into three non-negative
+// numbers of one to `maxDigits` digits, in one pass: the import reads two such texts
+// for every set-up and every baseline.
+bool splitThree(const char16_t* p, const char16_t* end, char16_t separator, int (&parts)[3],
+                int maxDigits)
 {
-    qsizetype start = 0;
     for (int i = 0; i < 3; ++i) {
-        const qsizetype end = i < 2 ? text.indexOf(separator, start) : text.size();
-        if (end < 0)
-            return false;
-        const QStringView field = text.mid(start, end - start);
-        if (field.isEmpty() || field.size() > maxDigits)
-            return false;
         int value = 0;
-        for (QChar c : field) {
-            if (c < u'0' || c > u'9')
+        int digits = 0;
+        // The last field runs to the end; a separator there is no digit.
+        for (; p != end && (i == 2 || *p != separator); ++p) {
+            if (*p < u'0' || *p > u'9' || ++digits > maxDigits)
                 return false;
-            value = value * 10 + (c.unicode() - u'0');
+            value = value * 10 + (*p - u'0');
         }
+        if (digits == 0 || (i < 2 && p == end))
+            return false;
         parts[i] = value;
-        start = end + 1;
+        if (i < 2)
+            ++p; // the separator
     }
     return true;
 }
@@ -107,16 +110,17 @@ QString DateTimeText(const QDateTime& value)
 
 std::optional<qint64> DateTimeTextKey(QStringView text)
 {
-    const qsizetype blank = text.indexOf(u' ');
-    const QStringView datePart = blank < 0 ? text : text.left(blank);
+    const auto* const begin = reinterpret_cast<const char16_t*>(text.data());
+    const char16_t* const end = begin + text.size();
+    const char16_t* const blank = std::find(begin, end, u' ');
     int ymd[3];
-    if (!splitThree(datePart, u'/', ymd, 4) || !QDate::isValid(ymd[0], ymd[1], ymd[2]) ||
+    if (!splitThree(begin, blank, u'/', ymd, 4) || !QDate::isValid(ymd[0], ymd[1], ymd[2]) ||
         ymd[0] < 1)
         return std::nullopt;
     qint64 secondOfDay = 0;
-    if (blank >= 0) {
+    if (blank != end) {
         int hms[3];
-        if (!splitThree(text.mid(blank + 1), u':', hms, 2) || !QTime::isValid(hms[0], hms[1], hms[2]))
+        if (!splitThree(blank + 1, end, u':', hms, 2) || !QTime::isValid(hms[0], hms[1], hms[2]))
             return std::nullopt;
         secondOfDay = hms[0] * 3600 + hms[1] * 60 + hms[2];
     }

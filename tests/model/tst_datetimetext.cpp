@@ -61,6 +61,13 @@ void TestDateTimeText::parse_data()
     QTest::newRow("other separators") << "2005-01-01 1:00:00" << QDateTime();
     QTest::newRow("seconds missing") << "2005/01/01 1:00" << QDateTime();
     QTest::newRow("trailing text") << "2005/01/01 1:00:00 JST" << QDateTime();
+    QTest::newRow("empty field") << "2005//01 1:00:00" << QDateTime();
+    QTest::newRow("five-digit year") << "02005/01/01" << QDateTime();
+    QTest::newRow("three-digit minute") << "2005/01/01 1:000:00" << QDateTime();
+    QTest::newRow("fourth date field") << "2005/01/01/02" << QDateTime();
+    QTest::newRow("blank without a time") << "2005/01/01 " << QDateTime();
+    QTest::newRow("year 1") << "1/1/1 0:0:1" << utc(1, 1, 1, 0, 0, 1);
+    QTest::newRow("year 0") << "0/1/1" << QDateTime();
 }
 
 void TestDateTimeText::parse()
