@@ -77,6 +77,14 @@ public:
         return rows_[r];
     }
     QList<TrackRow> firstRows(qsizetype n) const { return rows_.mid(0, n); }
+    // Equal bars share one string; most satellites of a file have one of a few bars.
+    QString bar(qsizetype r, float trackScale)
+    {
+        TrackBarKey key;
+        const TrackRow& values = row(r);
+        return bars_.made(TrackBarKeyOf(values, trackScale, key),
+                          [&] { return TrackBar(values, trackScale); });
+    }
     // Empties every row for the next list; the rows keep their room.
     void clear()
     {
@@ -86,6 +94,7 @@ public:
 
 private:
     QList<TrackRow> rows_;
+    SharedTexts bars_;
 };
 
 void ReadSatList(ExchangeReader& reader, OccupationRecord& occupation, TrackTable& table)
@@ -128,11 +137,10 @@ void ReadSatList(ExchangeReader& reader, OccupationRecord& occupation, TrackTabl
     occupation.satCount = count;
     const QList<TrackRow> rows = table.firstRows(2 * count);
     model.trackScale = LargestTrackValue(rows) / 90.0f;
-    TrackBarCells cells;
     for (int k = 0; k < count; ++k) {
         SatelliteRecord& satellite = model.satellites[first + k];
-        satellite.l1 = reader.sharedText(TrackBarBytes(table.row(2 * k), model.trackScale, cells));
-        satellite.l2 = reader.sharedText(TrackBarBytes(table.row(2 * k + 1), model.trackScale, cells));
+        satellite.l1 = table.bar(2 * k, model.trackScale);
+        satellite.l2 = table.bar(2 * k + 1, model.trackScale);
     }
 }
 

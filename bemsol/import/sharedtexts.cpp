@@ -73,47 +73,55 @@ bool equalsAscii(QByteArrayView bytes, const QString& text)
 
 } // namespace
 
-bool SharedTexts::sameKey(const Entry& entry, QByteArrayView utf8, bool ascii) const
+bool SharedTexts::sameKey(const Entry& entry, QByteArrayView key, bool ascii) const
 {
     if (ascii)
-        return entry.keyAt < 0 && equalsAscii(utf8, entry.text);
+        return entry.keyAt < 0 && equalsAscii(key, entry.text);
     if (entry.keyAt < 0)
         return false;
     qint32 size;
     std::memcpy(&size, keyBytes_.constData() + entry.keyAt, sizeof size);
-    return size == utf8.size() &&
-           std::memcmp(keyBytes_.constData() + entry.keyAt + sizeof size, utf8.data(), size_t(size)) == 0;
+    return size == key.size() &&
+           std::memcmp(keyBytes_.constData() + entry.keyAt + sizeof size, key.data(), size_t(size)) == 0;
+}
+
+SharedTexts::Found SharedTexts::find(QByteArrayView key, bool keyIsText)
+{
+    const KeyHash h = hashOf(key);
+    const bool ascii = keyIsText && h.ascii;
+    const size_t mask = slots_.size() - 1;
+    for (size_t i = h.hash & mask;; i = (i + 1) & mask) {
+        Slot& slot = slots_[i];
+        if (slot.entry == 0)
+            return {nullptr, &slot, h.hash, ascii};
+        if (slot.hash == h.hash && sameKey(entries_[slot.entry - 1], key, ascii))
+            return {&entries_[slot.entry - 1].text, nullptr, h.hash, ascii};
+    }
 }
 
 QString SharedTexts::text(QByteArrayView utf8)
 {
-    const KeyHash key = hashOf(utf8);
-    const size_t mask = slots_.size() - 1;
-    for (size_t i = key.hash & mask;; i = (i + 1) & mask) {
-        Slot& slot = slots_[i];
-        if (slot.entry == 0)
-            return insert(slot, key.hash, utf8, key.ascii);
-        if (slot.hash == key.hash && sameKey(entries_[slot.entry - 1], utf8, key.ascii))
-            return entries_[slot.entry - 1].text;
-    }
+    const Found found = find(utf8, true);
+    return found.text ? *found.text
+                      : insert(*found.freeSlot, found.hash, utf8, found.ascii, TextOf(utf8));
 }
 
-QString SharedTexts::insert(Slot& slot, quint32 hash, QByteArrayView utf8, bool ascii)
+QString SharedTexts::insert(Slot& slot, quint32 hash, QByteArrayView key, bool ascii, QString text)
 {
-    Entry entry{TextOf(utf8)};
+    Entry entry{std::move(text)};
     if (!ascii) {
         entry.keyAt = keyBytes_.size();
-        const qint32 size = qint32(utf8.size());
+        const qint32 size = qint32(key.size());
         keyBytes_.append(reinterpret_cast<const char*>(&size), sizeof size);
-        keyBytes_.append(utf8);
+        keyBytes_.append(key);
     }
     entries_.push_back(std::move(entry));
     slot = {hash, quint32(entries_.size())};
-    QString text = entries_.back().text;
+    QString shared = entries_.back().text;
     // At most half full, so that a probe ends soon.
     if (2 * entries_.size() > slots_.size())
         grow();
-    return text;
+    return shared;
 }
 
 void SharedTexts::grow()

@@ -18,6 +18,15 @@ public:
     // The text of `utf8` (invalid bytes replaced by "?"), the same string each time.
     QString text(QByteArrayView utf8);
 
+    // A text computed from something shorter than itself: `make()` gives it the first
+    // time `key` is met, later the same string is given again. One table holds either
+    // texts of their own bytes or made texts, never both, so keys cannot be confused.
+    template <class Make> QString made(QByteArrayView key, Make&& make)
+    {
+        const Found found = find(key, false);
+        return found.text ? *found.text : insert(*found.freeSlot, found.hash, key, false, make());
+    }
+
     qsizetype size() const { return qsizetype(entries_.size()); }
 
 private:
@@ -35,8 +44,17 @@ private:
         qsizetype keyAt = -1; // where a key with bytes beyond ASCII lies in keyBytes_
     };
 
-    bool sameKey(const Entry& entry, QByteArrayView utf8, bool ascii) const;
-    QString insert(Slot& slot, quint32 hash, QByteArrayView utf8, bool ascii);
+    struct Found
+    {
+        const QString* text; // the entry's text, or null with the free slot to fill
+        Slot* freeSlot;
+        quint32 hash;
+        bool ascii;
+    };
+    // `keyIsText`: an ASCII key is compared with the entry's text itself.
+    Found find(QByteArrayView key, bool keyIsText);
+    bool sameKey(const Entry& entry, QByteArrayView key, bool ascii) const;
+    QString insert(Slot& slot, quint32 hash, QByteArrayView key, bool ascii, QString text);
     void grow();
 
     std::vector<Slot> slots_ = std::vector<Slot>(1024);

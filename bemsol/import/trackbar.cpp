@@ -11,15 +11,11 @@ constexpr float endMarker = -1.0f;
 
 } // namespace
 
-QByteArrayView TrackBarBytes(const TrackRow& row, float trackScale, TrackBarCells& cells)
+// Goes through the row as the bar is drawn: `dashRun(from, to)` for each run of dashes,
+// the cells from `from` up to `to`.
+template <class DashRun> void forEachDashRun(const TrackRow& row, float trackScale, DashRun&& dashRun)
 {
-    static_assert(std::tuple_size_v<TrackBarCells> == barWidth + 1);
-    if (!(trackScale > 0.0f))
-        return "||";
     // Blank, then runs switched between dashes and blanks at each value's position.
-    cells.fill(' ');
-    cells[0] = '|';
-    cells[barWidth] = '|';
     qsizetype length = 1;
     bool dashes = false;
     for (float value : row) {
@@ -30,18 +26,41 @@ QByteArrayView TrackBarBytes(const TrackRow& row, float trackScale, TrackBarCell
         const qsizetype n = position > barWidth ? barWidth : position > 0.0 ? qsizetype(position) : 0;
         if (length < n) {
             if (dashes)
-                std::fill(cells.begin() + length, cells.begin() + n, '-');
+                dashRun(length, n);
             length = n;
         }
         dashes = !dashes;
     }
-    return QByteArrayView(cells.data(), qsizetype(cells.size()));
 }
 
 QString TrackBar(const TrackRow& row, float trackScale)
 {
-    TrackBarCells cells;
-    return QString::fromLatin1(TrackBarBytes(row, trackScale, cells));
+    if (!(trackScale > 0.0f))
+        return QStringLiteral("||");
+    QString bar(barWidth + 1, u' ');
+    QChar* const cells = bar.data();
+    cells[0] = u'|';
+    cells[barWidth] = u'|';
+    forEachDashRun(row, trackScale, [&](qsizetype from, qsizetype to) {
+        std::fill(cells + from, cells + to, QChar(u'-'));
+    });
+    return bar;
+}
+
+QByteArrayView TrackBarKeyOf(const TrackRow& row, float trackScale, TrackBarKey& key)
+{
+    if (!(trackScale > 0.0f)) {
+        key[0] = char(0xFF);
+        return QByteArrayView(key.data(), 1);
+    }
+    // Runs lie apart between positions 1 and 90, so at most 45 of them: 90 bytes.
+    static_assert(std::tuple_size_v<TrackBarKey> >= barWidth);
+    qsizetype size = 0;
+    forEachDashRun(row, trackScale, [&](qsizetype from, qsizetype to) {
+        key[size++] = char(from);
+        key[size++] = char(to);
+    });
+    return QByteArrayView(key.data(), size);
 }
 
 float LargestTrackValue(const QList<TrackRow>& rows)

@@ -14,9 +14,11 @@ using TrackRow = QList<float>;
 // p × scale. A scale of 0 (no tracking data) gives "||".
 QString TrackBar(const TrackRow& row, float trackScale);
 
-// The same bar as bytes drawn in `cells`, for the import to share equal bars.
-using TrackBarCells = std::array<char, 91>;
-QByteArrayView TrackBarBytes(const TrackRow& row, float trackScale, TrackBarCells& cells);
+// What tells one bar from another, written in `key`: the start and end of each run of
+// dashes, a byte each (one 0xFF byte for "||"). Two rows give equal keys exactly when
+// they give equal bars, so the import computes the bar only for a key it has not met.
+using TrackBarKey = std::array<char, 91>;
+QByteArrayView TrackBarKeyOf(const TrackRow& row, float trackScale, TrackBarKey& key);
 
 // The largest value of the rows: the latest time any satellite of a set-up was tracked.
 float LargestTrackValue(const QList<TrackRow>& rows);

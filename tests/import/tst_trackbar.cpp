@@ -1,5 +1,6 @@
 #include "import/trackbar.h"
 
+#include <QRandomGenerator>
 #include <QTest>
 
 #include <limits>
@@ -27,6 +28,7 @@ private slots:
     void bars_data();
     void bars();
     void scaleIsTheLatestValue();
+    void keysTellBarsApart();
 };
 
 void TestTrackBar::bars_data()
@@ -71,6 +73,39 @@ void TestTrackBar::scaleIsTheLatestValue()
     QCOMPARE(TrackBar(rows[2], scale), barWithDashes({{9, 90}}));
     QCOMPARE(TrackBar(rows[0], scale), barWithDashes({{2, 45}}));
     QCOMPARE(LargestTrackValue({{-1, 5000}, {}}), 0.0f);
+}
+
+void TestTrackBar::keysTellBarsApart()
+{
+    // Many short rows of the kind a file holds, some drawn the same though their values
+    // differ: two rows must have equal keys exactly when their bars are equal.
+    QRandomGenerator random(7);
+    QList<TrackRow> rows{{}, {0, 9030}, {0, 9030, 9030}, {10, 10.2f, 50, 60}, {0, 30, -1, 90}};
+    for (int i = 0; i < 400; ++i) {
+        TrackRow row;
+        const int values = int(random.bounded(6));
+        for (int v = 0; v < values; ++v)
+            row.append(float(random.bounded(9300) - 100) / (v % 3 == 0 ? 1.0f : 7.0f));
+        rows.append(row);
+    }
+    int sameBars = 0;
+    for (const float scale : {100.0f, 30.0f, 0.0f}) {
+        QList<QString> bars;
+        QList<QByteArray> keys;
+        for (const TrackRow& row : rows) {
+            TrackBarKey buffer;
+            keys.append(TrackBarKeyOf(row, scale, buffer).toByteArray());
+            bars.append(TrackBar(row, scale));
+        }
+        for (qsizetype a = 0; a < rows.size(); ++a) {
+            for (qsizetype b = a + 1; b < rows.size(); ++b) {
+                QCOMPARE(keys[a] == keys[b], bars[a] == bars[b]);
+                sameBars += bars[a] == bars[b] ? 1 : 0;
+            }
+        }
+    }
+    // Enough pairs on both sides to mean something.
+    QVERIFY(sameBars > 100);
 }
 
 QTEST_GUILESS_MAIN(TestTrackBar)
