@@ -226,9 +226,9 @@ private:
                      bool bad = false)
     {
         const QFont f = FormPainter::labelFont();
-        s_.text(c_.at(0.03), c_.span(0.03, 0.45), label, left, f);
-        s_.text(c_.at(0.45), c_.span(0.45, 0.65), count, right, f);
-        s_.text(c_.at(0.70), c_.span(0.70, 1.0), failed, left, bad ? strong(f) : f);
+        s_.text(c_.at(0.03), c_.span(0.03, 0.34), label, left, f);
+        s_.text(c_.at(0.34), c_.span(0.34, 0.46), count, right, f);
+        s_.text(c_.at(0.50), c_.span(0.50, 1.0), failed, left, bad ? strong(f) : f);
         s_.y += rowH + 0.5;
     }
 
@@ -236,7 +236,7 @@ private:
     {
         heading(QStringLiteral("総括"));
         summaryLine(QStringLiteral("基線数"), QString::number(r_.baselineCount),
-                    QStringLiteral("点検に使用 %1 / 出力しない %2 / 使用できない %3")
+                    QStringLiteral("点検に使用 %1,  出力しない %2,  使用できない %3")
                         .arg(r_.usableCount)
                         .arg(r_.switchedOffCount)
                         .arg(r_.unusable.size()),
@@ -254,8 +254,8 @@ private:
                     r_.failedConditions() > 0);
         s_.y += 1;
         const QFont big = strong(FormPainter::labelFont());
-        s_.text(c_.at(0.03), c_.span(0.03, 0.45), QStringLiteral("判定"), left, big);
-        s_.text(c_.at(0.45), c_.span(0.45, 0.65), VerdictText(r_.pass()), right, big);
+        s_.text(c_.at(0.03), c_.span(0.03, 0.34), QStringLiteral("判定"), left, big);
+        s_.text(c_.at(0.34), c_.span(0.34, 0.46), VerdictText(r_.pass()), right, big);
         s_.y += rowH + gap;
     }
 
@@ -268,6 +268,11 @@ private:
         const QFont f = tableFont();
         for (int i = 0; i < texts.size(); ++i)
             s_.text(valueX(i), valueW(), texts[i], right, i < bad.size() && bad[i] ? strong(f) : f);
+    }
+
+    static QStringList vectorTexts(const Vector3& v)
+    {
+        return {VectorText(v.x), VectorText(v.y), VectorText(v.z)};
     }
 
     void closureRows(const VectorCheck& v, const QString& label)
@@ -331,7 +336,7 @@ private:
             s_.text(c_.at(0.15), c_.span(0, 0.14), side.from, left, f);
             s_.text(c_.at(0.30), c_.span(0, 0.14), side.to, left, f);
             s_.text(c_.at(0.45), c_.span(0, 0.11), side.session, left, f);
-            values({VectorText(side.dX), VectorText(side.dY), VectorText(side.dZ)});
+            values(vectorTexts(side.vector));
             s_.y += rowH;
         }
         s_.hline(c_.at(0.30), s_.width(), s_.y, 0.15);
@@ -352,16 +357,27 @@ private:
 
     void drawRepeat(int number, const RepeatCheck& r)
     {
-        need(5 * rowH + gap);
+        need(7 * rowH + 2 * gap);
         blockTitle(QStringLiteral("重複 %1").arg(number),
-                   QStringLiteral("%1 - %2    基線 %3 (%4) と 基線 %5 (%6)%7")
-                       .arg(r.startPoint, r.endPoint)
-                       .arg(r.first)
-                       .arg(r.firstSession)
-                       .arg(r.other)
-                       .arg(r.otherSession)
-                       .arg(r.reversed ? QStringLiteral(" 逆向き") : QString()),
+                   QStringLiteral("%1 - %2%3")
+                       .arg(r.startPoint, r.endPoint,
+                            r.reversed ? QStringLiteral("    (基線 %1 は逆向きに観測)").arg(r.other)
+                                       : QString()),
                    r.difference.pass);
+        loopHeader();
+        const QFont f = tableFont();
+        const auto line = [&](int order, int baseline, const QString& session, const Vector3& v) {
+            s_.text(c_.at(0.02), c_.span(0, 0.05), QString::number(order), centre, f);
+            s_.text(c_.at(0.07), c_.span(0, 0.06), QString::number(baseline), right, f);
+            s_.text(c_.at(0.15), c_.span(0, 0.14), r.startPoint, left, f);
+            s_.text(c_.at(0.30), c_.span(0, 0.14), r.endPoint, left, f);
+            s_.text(c_.at(0.45), c_.span(0, 0.11), session, left, f);
+            values(vectorTexts(v));
+            s_.y += rowH;
+        };
+        line(1, r.first, r.firstSession, r.firstVector);
+        line(2, r.reversed ? -r.other : r.other, r.otherSession, r.otherVector);
+        s_.hline(c_.at(0.30), s_.width(), s_.y, 0.15);
         closureRows(r.difference, QStringLiteral("較差"));
         s_.y += gap;
     }
@@ -403,10 +419,10 @@ private:
     void baselineColumns(const QString& baseline, const QString& start, const QString& end,
                          const QString& session, const QFont& f)
     {
-        s_.text(0, c_.span(0, 0.07), baseline, right, f);
-        s_.text(c_.at(0.10), c_.span(0, 0.15), start, left, f);
-        s_.text(c_.at(0.26), c_.span(0, 0.15), end, left, f);
-        s_.text(c_.at(0.42), c_.span(0, 0.10), session, left, f);
+        s_.text(0, c_.span(0, 0.06), baseline, right, f);
+        s_.text(c_.at(0.08), c_.span(0, 0.14), start, left, f);
+        s_.text(c_.at(0.23), c_.span(0, 0.14), end, left, f);
+        s_.text(c_.at(0.38), c_.span(0, 0.08), session, left, f);
     }
 
     void drawUnchecked()
@@ -430,7 +446,7 @@ private:
                 const ConditionCheck* c = conditionOf_.value(b);
                 baselineColumns(QString::number(b), c ? c->startPoint : QString(),
                                 c ? c->endPoint : QString(), c ? c->session : QString(), f);
-                s_.text(c_.at(0.55), c_.span(0.55, 1.0),
+                s_.text(c_.at(0.48), c_.span(0.48, 1.0),
                         QStringLiteral("セッションの異なる%1辺以内の環がなく、重複もありません")
                             .arg(r_.settings.maxLoopSides),
                         left, f);
@@ -479,25 +495,25 @@ private:
             [&] {
                 baselineColumns(QStringLiteral("基線"), QStringLiteral("始点"), QStringLiteral("終点"),
                                 QStringLiteral("ｾｯｼｮﾝ"), f);
-                s_.text(c_.at(0.52), c_.span(0, 0.10), QStringLiteral("観測時間(分)"), right, f);
-                s_.text(c_.at(0.63), c_.span(0, 0.08), QStringLiteral("間隔(秒)"), right, f);
-                s_.text(c_.at(0.72), c_.span(0, 0.07), QStringLiteral("衛星数"), right, f);
-                s_.text(c_.at(0.80), c_.span(0, 0.07), QStringLiteral("高度角"), right, f);
-                s_.text(c_.at(0.89), c_.span(0.89, 1.0), QStringLiteral("不適合"), left, f);
+                s_.text(c_.at(0.46), c_.span(0, 0.11), QStringLiteral("観測時間(分)"), right, f);
+                s_.text(c_.at(0.57), c_.span(0, 0.08), QStringLiteral("間隔(秒)"), right, f);
+                s_.text(c_.at(0.65), c_.span(0, 0.06), QStringLiteral("衛星数"), right, f);
+                s_.text(c_.at(0.71), c_.span(0, 0.06), QStringLiteral("高度角"), right, f);
+                s_.text(c_.at(0.79), c_.span(0.79, 1.0), QStringLiteral("不適合"), left, f);
                 s_.y += rowH;
                 s_.hline(0, s_.width(), s_.y, 0.15);
             },
             [&](int i) {
                 const ConditionCheck& c = *failing[i];
                 baselineColumns(QString::number(c.baseline), c.startPoint, c.endPoint, c.session, f);
-                s_.text(c_.at(0.52), c_.span(0, 0.10), MinutesText(c.minutes), right,
+                s_.text(c_.at(0.46), c_.span(0, 0.11), MinutesText(c.minutes), right,
                         c.timeFails ? bad : f);
-                s_.text(c_.at(0.63), c_.span(0, 0.08), PlainNumberText(c.interval), right,
+                s_.text(c_.at(0.57), c_.span(0, 0.08), PlainNumberText(c.interval), right,
                         c.intervalFails ? bad : f);
-                s_.text(c_.at(0.72), c_.span(0, 0.07), QString::number(c.satellites), right,
+                s_.text(c_.at(0.65), c_.span(0, 0.06), QString::number(c.satellites), right,
                         c.satellitesFails ? bad : f);
-                s_.text(c_.at(0.80), c_.span(0, 0.07), PlainNumberText(c.elevation), right, f);
-                s_.text(c_.at(0.89), c_.span(0.89, 1.0), ProblemsText(c), left, f);
+                s_.text(c_.at(0.71), c_.span(0, 0.06), PlainNumberText(c.elevation), right, f);
+                s_.text(c_.at(0.79), c_.span(0.79, 1.0), ProblemsText(c), left, f);
             });
     }
 

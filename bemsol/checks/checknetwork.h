@@ -7,14 +7,6 @@
 #include <QSet>
 #include <QStringList>
 
-// A baseline vector, earth-centred, metres.
-struct Vector3
-{
-    double x = 0;
-    double y = 0;
-    double z = 0;
-};
-
 // A usable baseline as the checks see it: its two points and its session as numbers,
 // so the searches compare integers rather than texts.
 struct NetworkBaseline

@@ -12,6 +12,14 @@
 // 点検計算簿 all show this and compute nothing of their own. Every length is in metres,
 // rounded to millimetres as the sheets round them (my_round3).
 
+// A baseline vector or a sum of them, earth-centred, metres.
+struct Vector3
+{
+    double x = 0;
+    double y = 0;
+    double z = 0;
+};
+
 // A sum of baseline vectors (a loop closure or the difference of a repeated baseline)
 // and its verdict.
 struct VectorCheck
@@ -37,10 +45,7 @@ struct LoopSide
     QString from;           // point names in the direction of travel
     QString to;
     QString session;
-    // The vector as travelled (negated when backwards), metres, as read.
-    double dX = 0;
-    double dY = 0;
-    double dZ = 0;
+    Vector3 vector; // as travelled (negated when backwards), as read
 
     int signedBaseline() const { return backwards ? -baseline : baseline; }
 };
@@ -67,7 +72,9 @@ struct RepeatCheck
     QString endPoint;
     QString firstSession;
     QString otherSession;
-    VectorCheck difference;
+    Vector3 firstVector;
+    Vector3 otherVector; // as compared: negated when reversed
+    VectorCheck difference; // otherVector − firstVector
 };
 
 // A baseline that takes no part in the checks, and why.

@@ -29,9 +29,7 @@ LoopCheck checkLoop(const ProjectModel& model, const CheckNetwork& network,
         side.from = network.points[step.backwards ? b.end : b.start];
         side.to = network.points[step.backwards ? b.start : b.end];
         side.session = network.sessions[b.session];
-        side.dX = sign * b.vector.x;
-        side.dY = sign * b.vector.y;
-        side.dZ = sign * b.vector.z;
+        side.vector = {sign * b.vector.x, sign * b.vector.y, sign * b.vector.z};
         loop.sides.append(side);
     }
     const double root = std::sqrt(double(steps.size()));
@@ -89,9 +87,10 @@ RepeatCheck checkRepeat(const ProjectModel& model, const CheckNetwork& network,
     r.firstSession = network.sessions[first.session];
     r.otherSession = network.sessions[other.session];
     const double sign = r.reversed ? -1.0 : 1.0;
-    const Vector3 difference{sign * other.vector.x - first.vector.x,
-                             sign * other.vector.y - first.vector.y,
-                             sign * other.vector.z - first.vector.z};
+    r.firstVector = first.vector;
+    r.otherVector = {sign * other.vector.x, sign * other.vector.y, sign * other.vector.z};
+    const Vector3 difference{r.otherVector.x - first.vector.x, r.otherVector.y - first.vector.y,
+                             r.otherVector.z - first.vector.z};
     r.difference = JudgeVector(difference, model.baselines[first.baseline].startPoint,
                                settings.repeatLimitNE, settings.repeatLimitU);
     return r;
