@@ -1,4 +1,5 @@
-// Renders the login dialog and the main window with a project open into PNG files, for
+// Renders the login dialog, the main window with a project open and the checks window
+// over that project into PNG files, for
 // the README and for checking by eye how the Japanese texts come out:
 //   bemsol-screenshots OUTDIR EXCHANGE_FILE
 // Run it under xvfb-run (or QT_QPA_PLATFORM=offscreen). Not a test.
@@ -6,6 +7,7 @@
 #include "fakeuserdialogs.h"
 #include "grid/baselinegridview.h"
 #include "grid/gridcolumns.h"
+#include "shell/checkswindow.h"
 #include "shell/mainwindow.h"
 #include "shell/logindialog.h"
 
@@ -60,5 +62,9 @@ int main(int argc, char* argv[])
     grid->setFocus();
     grid->setCurrentIndex(grid->model()->index(2, GridColumn::Session));
     ok &= save(&window, out.filePath("bemsol-main-window.png"));
+
+    ChecksWindow checks(window.document(), [] { return QSet<int>{}; });
+    checks.show();
+    ok &= save(&checks, out.filePath("checks-window.png"));
     return ok && dialogs.messages.isEmpty() ? 0 : 1;
 }
