@@ -1,4 +1,5 @@
 #include "fakeuserdialogs.h"
+#include "gridmouse.h"
 #include "grid/baselinegridmodel.h"
 #include "grid/baselinegridview.h"
 #include "grid/sessionnamedialog.h"
@@ -101,6 +102,7 @@ private slots:
     void sessionSelectionShapes_data();
     void sessionSelectionShapes();
     void sessionEditorRefusesEmptyName();
+    void sessionEditorOverRowsChosenByNumber();
     void commonEditorFromCtrlF1();
 
 private:
@@ -454,6 +456,27 @@ void TestEditors::sessionEditorRefusesEmptyName()
     QTRY_VERIFY(!window_->sessionEditor());
     QCOMPARE(window_->sessionBeingRenamed(), QString());
     QVERIFY(!window_->document().modified());
+}
+
+void TestEditors::sessionEditorOverRowsChosenByNumber()
+{
+    open({"E", "A", "D", "B", "C"});
+    BaselineGridView* grid = window_->grid();
+    clickHeader(grid->horizontalHeader(), GridColumn::Session);
+    QCOMPARE(column(*window_, GridColumn::No), (QStringList{"2", "4", "5", "3", "1"}));
+
+    // Whole rows 4 to 2, dragged up the "No" column.
+    gridmouse::drag(grid->fixedColumnView(), 3, GridColumn::No, 1, GridColumn::No);
+    window_->menuItem("miSession")->trigger();
+    QVERIFY(dialogs_->messages.isEmpty());
+    SessionNameDialog* editor = window_->sessionEditor();
+    QVERIFY(editor);
+    QCOMPARE(editor->currentName(), QStringLiteral("B"));
+    type(editor->newNameBox(), QStringLiteral("W"));
+    QTest::mouseClick(editor->changeButton(), Qt::LeftButton);
+    QCOMPARE(column(*window_, GridColumn::Session), (QStringList{"A", "W", "W", "W", "E"}));
+    QCOMPARE(window_->document().model().baselines[3].session, QStringLiteral("W"));
+    QCOMPARE(window_->document().model().baselines[2].session, QStringLiteral("A"));
 }
 
 void TestEditors::commonEditorFromCtrlF1()
