@@ -31,6 +31,8 @@ MainWindow::MainWindow(const QString& programDir, const QString& userName, UserD
     resize(1000, 600);
 
     connect(&document_, &Document::modelReset, gridModel_, &BaselineGridModel::FillGrid);
+    // After the grid: the session editor reads the refilled rows.
+    connect(&document_, &Document::modelReset, this, &MainWindow::refillEditors);
     connect(&document_, &Document::modelEdited, gridModel_, &BaselineGridModel::refreshCells);
     connect(&document_, &Document::stateChanged, this,
             [this] { setWindowTitle(document_.caption()); });

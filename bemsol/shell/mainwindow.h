@@ -89,9 +89,13 @@ private:
     void applySessionChange(const QString& newName);
     void openCommonEditor();
     void openPointEditor();
+    void applyPointChange(const std::optional<QString>& number,
+                          const std::optional<QString>& newNumber,
+                          const std::optional<QString>& newName);
     void openEquipmentEditor(int field);
-    void applyEquipmentChange(const QString& title, const QString& oldValue,
+    void applyEquipmentChange(const QString& title, const std::optional<QString>& oldValue,
                               const QString& newValue);
+    void refillEditors();
 
     Document document_;
     ReportDatabase reportDatabase_;
@@ -110,6 +114,7 @@ private:
     QPointer<CommonDataDialog> commonEditor_;
     QPointer<PointDialog> pointEditor_;
     QPointer<EquipmentDialog> equipmentEditor_;
+    int equipmentField_ = 0; // which of the four fields the equipment editor edits
     // The block of grid rows the session editor renames, kept from its opening.
     int sessionFirstRow_ = -1;
     int sessionLastRow_ = -1;
