@@ -45,9 +45,10 @@ int RunBaselineListCommand(const QStringList& arguments)
         return usage();
     const QString& output = positional[1];
 
+    const QString soffice = FindSoffice();
     if (templatePath.isEmpty()) {
         const QString dir = QCoreApplication::applicationDirPath();
-        const auto found = FindTemplate(dir, QStringLiteral("kisenkakusa.xls"));
+        const auto found = FindFillableTemplate(dir, QStringLiteral("kisenkakusa.xls"), !soffice.isEmpty());
         if (!found) {
             PrintError(MissingTemplateMessage(dir, QStringLiteral("kisenkakusa.xls")));
             return exitRefused;
@@ -68,7 +69,7 @@ int RunBaselineListCommand(const QStringList& arguments)
         PrintError(opened.message);
         return exitRefused;
     }
-    const FilledWorkbook filled = FillBaselineWorkbook(templatePath, document.model(), activate, FindSoffice());
+    const FilledWorkbook filled = FillBaselineWorkbook(templatePath, document.model(), activate, soffice);
     if (!filled.outcome) {
         PrintError(filled.outcome.message);
         return exitRefused;

@@ -31,6 +31,23 @@ std::optional<QString> FindTemplate(const QString& programDir, const QString& fi
     return std::nullopt;
 }
 
+std::optional<QString> FindFillableTemplate(const QString& programDir, const QString& fileName,
+                                            bool canConvertLegacy)
+{
+    const auto found = FindTemplate(programDir, fileName);
+    if (!found || canConvertLegacy || !IsLegacyWorkbook(*found))
+        return found;
+    const QString newer = openXmlName(QFileInfo(*found).fileName());
+    if (!newer.isEmpty() && QFileInfo(QDir(programDir).filePath(newer)).isFile())
+        return QDir(programDir).filePath(newer);
+    return found;
+}
+
+bool IsLegacyWorkbook(const QString& path)
+{
+    return path.endsWith(u".xls", Qt::CaseInsensitive);
+}
+
 QString MissingTemplateMessage(const QString& programDir, const QString& fileName)
 {
     const QString path = QDir::toNativeSeparators(QDir(programDir).filePath(fileName));

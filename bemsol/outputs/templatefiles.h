@@ -12,6 +12,15 @@
 // the form our own sample templates and current office programs use.
 std::optional<QString> FindTemplate(const QString& programDir, const QString& fileName);
 
+// The template a command that fills the baseline list reads: FindTemplate's, except
+// that a legacy workbook (".xls") that cannot be converted gives way to the ".xlsx"
+// beside it.
+std::optional<QString> FindFillableTemplate(const QString& programDir, const QString& fileName,
+                                            bool canConvertLegacy);
+
+// Whether a template is a legacy binary workbook, which is read through a conversion.
+bool IsLegacyWorkbook(const QString& path);
+
 // "テンプレートファイルがありません: …": names the file looked for and its newer form.
 QString MissingTemplateMessage(const QString& programDir, const QString& fileName);
 

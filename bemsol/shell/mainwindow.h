@@ -2,6 +2,7 @@
 
 #include "document/document.h"
 #include "document/documentview.h"
+#include "outputs/outputcommands.h"
 #include "reports/reportdatabase.h"
 #include "reports/reportjob.h"
 
@@ -9,6 +10,7 @@
 #include <QPointer>
 
 #include <array>
+#include <functional>
 
 class BaselineGridModel;
 class BaselineGridView;
@@ -56,6 +58,9 @@ public:
     const QString& sessionBeingRenamed() const { return sessionBeingRenamed_; }
     // Where the editors open: 1500 twips right of and below the window's corner.
     QPoint editorPosition() const;
+    // Where the 成果出力 commands find their files and how they hand them to the desktop,
+    // asked anew for every command; tests give one that records instead of launching.
+    void setOutputEnvironment(std::function<OutputEnvironment()> environment);
 
     // 開く(&O) after the question and the dialog: a ".xml" name is imported, a ".dat"
     // name loaded as a project; any other name is ignored.
@@ -81,6 +86,7 @@ private:
     void applyCellEdit(const QString& text);
     void gridFunctionKey(int key);
     void printReport(ReportKind kind);
+    void runOutputCommand(OutputCommand command);
     // Editors of the data-edit menu (mainwindoweditors.cpp).
     void connectEditorCommands();
     void closeEditors();
@@ -89,9 +95,12 @@ private:
     void applySessionChange(const QString& newName);
     void openCommonEditor();
     void openPointEditor();
+    void applyPointChange(const std::optional<QString>& number,
+                          const std::optional<QString>& newNumber,
+                          const std::optional<QString>& newName);
     void openEquipmentEditor(int field);
-    void applyEquipmentChange(const QString& title, const QString& oldValue,
-                              const QString& newValue);
+    void applyEquipmentChange(const std::optional<QString>& oldValue, const QString& newValue);
+    void refillEditors();
 
     Document document_;
     ReportDatabase reportDatabase_;
@@ -110,8 +119,10 @@ private:
     QPointer<CommonDataDialog> commonEditor_;
     QPointer<PointDialog> pointEditor_;
     QPointer<EquipmentDialog> equipmentEditor_;
+    int equipmentField_ = 0; // which of the four fields the equipment editor edits
     // The block of grid rows the session editor renames, kept from its opening.
     int sessionFirstRow_ = -1;
     int sessionLastRow_ = -1;
     QString sessionBeingRenamed_;
+    std::function<OutputEnvironment()> outputEnvironment_ = DefaultOutputEnvironment;
 };
