@@ -37,8 +37,8 @@ SessionLineStyle SessionStyle(int index)
         style.dashes = pattern(index % colours + index / colours);
     } else {
         // Golden-angle steps round the hue circle keep neighbours apart.
-        const double hue = std::fmod(index * 137.508, 360.0);
-        style.colour = QColor::fromHsv(int(hue), 230, index % 2 ? 150 : 200);
+        const double hue = std::fmod(index * 137.508, 360.0) / 360.0;
+        style.colour = QColor::fromHsvF(float(hue), 0.9f, index % 2 ? 0.6f : 0.8f);
         style.dashes = pattern(index);
     }
     return style;
