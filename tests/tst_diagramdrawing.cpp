@@ -291,10 +291,16 @@ void TestDiagramDrawing::generatedNetworkAsPainted()
     const Overlaps o = overlapsOf(anchors, boxesOf(placed), symbolRadiusMm * upm);
     QCOMPARE(o.labels, 0);
     QCOMPARE(o.symbols, 0);
+    QPainter painter(&image);
+    const QRectF scaleBar = ScaleBarBox(painter, map, upm, v.unitsPerMetre);
+    QVERIFY(!scaleBar.isEmpty());
     int leaders = 0;
     for (const PlacedLabel& p : placed) {
         QVERIFY(!p.overlaps);
         QVERIFY(map.contains(p.box));
+        // The north arrow and the scale bar stay readable.
+        QVERIFY(!p.box.intersects(NorthArrowBox(map, upm)));
+        QVERIFY(!p.box.intersects(scaleBar));
         leaders += p.leader;
     }
     // Most labels sit right next to their points.

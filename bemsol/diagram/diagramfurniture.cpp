@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -110,10 +111,53 @@ void DrawTitle(QPainter& painter, const QRectF& area, double upm, int zone)
     drawText(painter, area, PlaneZoneName(zone), Qt::AlignRight | Qt::AlignBottom);
 }
 
+namespace {
+
+QPointF northArrowTip(const QRectF& map, double upm)
+{
+    return QPointF(map.right() - 9 * upm, map.top() + 4 * upm);
+}
+
+// The bar's parts: where it starts, how long it is and what it says.
+struct ScaleBar
+{
+    double metres = 0;
+    QPointF start;
+    double length = 0;
+    QString unit;
+    double unitWidth = 0;
+    QRectF ground;
+};
+
+std::optional<ScaleBar> scaleBar(const QPaintDevice* device, const QRectF& map, double upm, double unitsPerMetre)
+{
+    if (!(unitsPerMetre > 0))
+        return std::nullopt;
+    ScaleBar bar;
+    bar.metres = ScaleBarLength(map.width() * 0.2 / unitsPerMetre);
+    if (bar.metres <= 0)
+        return std::nullopt;
+    bar.length = bar.metres * unitsPerMetre;
+    bar.start = QPointF(map.left() + 5 * upm, map.bottom() - 6 * upm);
+    bar.unit = QStringLiteral("%1 m").arg(bar.metres, 0, 'f', bar.metres < 1 ? 1 : 0);
+    bar.unitWidth = QFontMetricsF(DiagramFont(2.6, upm, device), device).horizontalAdvance(bar.unit);
+    bar.ground = QRectF(bar.start.x() - 2 * upm, bar.start.y() - 5 * upm,
+                        bar.length + bar.unitWidth / 2 + 6 * upm, 8.2 * upm);
+    return bar;
+}
+
+} // namespace
+
+QRectF NorthArrowBox(const QRectF& map, double upm)
+{
+    const QPointF tip = northArrowTip(map, upm);
+    return QRectF(tip.x() - 5 * upm, tip.y() - 1 * upm, 10 * upm, 17 * upm);
+}
+
 void DrawNorthArrow(QPainter& painter, const QRectF& map, double upm)
 {
     // Grid north: the plane's x axis points up the page.
-    const QPointF tip = mm(map, upm, 0, 4) + QPointF(map.width() - 9 * upm, 0);
+    const QPointF tip = northArrowTip(map, upm);
     const double h = 11 * upm;
     const double w = 3 * upm;
     QPainterPath left;
@@ -137,35 +181,32 @@ void DrawNorthArrow(QPainter& painter, const QRectF& map, double upm)
              QStringLiteral("N"), Qt::AlignHCenter | Qt::AlignTop);
 }
 
+QRectF ScaleBarBox(const QPainter& painter, const QRectF& map, double upm, double unitsPerMetre)
+{
+    const auto bar = scaleBar(painter.device(), map, upm, unitsPerMetre);
+    return bar ? bar->ground : QRectF();
+}
+
 void DrawScaleBar(QPainter& painter, const QRectF& map, double upm, double unitsPerMetre)
 {
-    if (!(unitsPerMetre > 0))
+    const auto bar = scaleBar(painter.device(), map, upm, unitsPerMetre);
+    if (!bar)
         return;
-    const double metres = ScaleBarLength(map.width() * 0.2 / unitsPerMetre);
-    if (metres <= 0)
-        return;
-    const double length = metres * unitsPerMetre;
-    const QPointF start = mm(map, upm, 5, 0) + QPointF(0, map.height() - 6 * upm);
     const double barH = 1.2 * upm;
-
-    painter.setFont(DiagramFont(2.6, upm, painter.device()));
-    const QString unit = QStringLiteral("%1 m").arg(metres, 0, 'f', metres < 1 ? 1 : 0);
-    const double unitW = QFontMetricsF(painter.font(), painter.device()).horizontalAdvance(unit);
     // A white ground keeps the bar readable over lines.
-    painter.fillRect(QRectF(start.x() - 2 * upm, start.y() - 5 * upm,
-                            length + unitW / 2 + 6 * upm, barH + 7 * upm),
-                     QColor(255, 255, 255, 220));
+    painter.fillRect(bar->ground, QColor(255, 255, 255, 220));
     painter.setPen(QPen(Qt::black, 0.2 * upm));
     for (int i = 0; i < 4; ++i) {
         painter.setBrush(i % 2 == 0 ? Qt::black : Qt::white);
-        painter.drawRect(QRectF(start.x() + i * length / 4, start.y(), length / 4, barH));
+        painter.drawRect(QRectF(bar->start.x() + i * bar->length / 4, bar->start.y(), bar->length / 4, barH));
     }
     painter.setBrush(Qt::NoBrush);
-    const double textY = start.y() - 4.2 * upm;
-    drawText(painter, QRectF(start.x() - 3 * upm, textY, 6 * upm, 3.5 * upm), QStringLiteral("0"),
+    painter.setFont(DiagramFont(2.6, upm, painter.device()));
+    const double textY = bar->start.y() - 4.2 * upm;
+    drawText(painter, QRectF(bar->start.x() - 3 * upm, textY, 6 * upm, 3.5 * upm), QStringLiteral("0"),
              Qt::AlignHCenter | Qt::AlignBottom);
-    drawText(painter, QRectF(start.x() + length - unitW / 2, textY, unitW, 3.5 * upm), unit,
-             Qt::AlignHCenter | Qt::AlignBottom);
+    drawText(painter, QRectF(bar->start.x() + bar->length - bar->unitWidth / 2, textY, bar->unitWidth, 3.5 * upm),
+             bar->unit, Qt::AlignHCenter | Qt::AlignBottom);
 }
 
 double LegendHeightMm(const DiagramLayout& layout, double widthMm, double maxHeightMm)

@@ -13,9 +13,13 @@ class QPainter;
 double ScaleBarLength(double metres);
 
 void DrawTitle(QPainter& painter, const QRectF& area, double unitsPerMm, int zone);
+// In the map's upper right corner.
 void DrawNorthArrow(QPainter& painter, const QRectF& map, double unitsPerMm);
-// A bar of a round length near a fifth of the map's width, in its lower left corner.
+QRectF NorthArrowBox(const QRectF& map, double unitsPerMm);
+// A bar of a round length near a fifth of the map's width, in its lower left corner, on
+// a white ground.
 void DrawScaleBar(QPainter& painter, const QRectF& map, double unitsPerMm, double unitsPerMetre);
+QRectF ScaleBarBox(const QPainter& painter, const QRectF& map, double unitsPerMm, double unitsPerMetre);
 
 // Height the legend needs in a panel `widthMm` wide, at most `maxHeightMm`.
 double LegendHeightMm(const DiagramLayout& layout, double widthMm, double maxHeightMm);

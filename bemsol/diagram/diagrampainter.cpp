@@ -130,47 +130,38 @@ DiagramPainter::MapGeometry DiagramPainter::mapGeometry(const QRectF& map, doubl
     return g;
 }
 
-void DiagramPainter::placeLabels(QPainter& painter, const MapGeometry& g, double upm, bool insideMap)
+void DiagramPainter::placeLabels(QPainter& painter, const MapGeometry& g, double upm, bool insideMap,
+                                 double labelMm)
 {
     PlacementKey key;
     key.unitsPerMetre = g.unitsPerMetre;
     key.unitsPerMm = upm;
     key.dpi = painter.device()->logicalDpiY();
-    // Placed relative to the plane's origin, so a pan alone reuses them.
-    if (insideMap) {
-        key.bounds = g.map.adjusted(upm, upm, -upm, -upm).translated(-g.origin);
-        key.origin = g.origin;
+    key.map = g.map;
+    key.origin = g.origin;
+    key.insideMap = insideMap;
+    key.labelMm = labelMm;
+    if (key == placedFor_ && labels_.size() == layout_.points.size())
+        return;
+    const QFont font = DiagramFont(labelMm, upm, painter.device());
+    const QFontMetricsF metrics(font, painter.device());
+    const double lineH = metrics.height();
+    QList<LabelRequest> requests;
+    requests.reserve(layout_.points.size());
+    for (qsizetype i = 0; i < layout_.points.size(); ++i) {
+        const DiagramPoint& p = layout_.points[i];
+        const double w = std::max(metrics.horizontalAdvance(p.number), metrics.horizontalAdvance(p.name));
+        const int lines = p.name.isEmpty() ? 1 : 2;
+        requests << LabelRequest{g.points[i], QSizeF(w + 2 * labelPaddingMm * upm, lines * lineH)};
     }
-    if (!(key == placedFor_) || labels_.size() != layout_.points.size()) {
-        const QFont font = DiagramFont(labelHeightMm(), upm, painter.device());
-        const QFontMetricsF metrics(font, painter.device());
-        const double lineH = metrics.height();
-        QList<LabelRequest> requests;
-        requests.reserve(layout_.points.size());
-        for (qsizetype i = 0; i < layout_.points.size(); ++i) {
-            const DiagramPoint& p = layout_.points[i];
-            const double w = std::max(metrics.horizontalAdvance(p.number), metrics.horizontalAdvance(p.name));
-            const int lines = p.name.isEmpty() ? 1 : 2;
-            requests << LabelRequest{g.points[i] - g.origin,
-                                     QSizeF(w + 2 * labelPaddingMm * upm, lines * lineH)};
-        }
-        QList<QLineF> lines;
-        lines.reserve(g.lines.size());
-        for (const QLineF& l : g.lines)
-            lines << l.translated(-g.origin);
-        LabelPlacementOptions options;
-        options.symbolRadius = symbolRadiusMm * upm;
-        options.gap = 0.5 * upm;
-        options.bounds = key.bounds;
-        labels_ = PlaceLabels(requests, lines, options);
-        placedFor_ = key;
-        placedOrigin_ = QPointF();
-    }
-    // Move the placement from where it was last drawn to where the plane's origin is now.
-    const QPointF shift = g.origin - placedOrigin_;
-    for (PlacedLabel& l : labels_)
-        l.box.translate(shift);
-    placedOrigin_ = g.origin;
+    LabelPlacementOptions options;
+    options.symbolRadius = symbolRadiusMm * upm;
+    options.gap = 0.5 * upm;
+    if (insideMap)
+        options.bounds = g.map.adjusted(upm, upm, -upm, -upm);
+    options.keepOut = {NorthArrowBox(g.map, upm), ScaleBarBox(painter, g.map, upm, g.unitsPerMetre)};
+    labels_ = PlaceLabels(requests, g.lines, options);
+    placedFor_ = key;
 }
 
 int DiagramPainter::paint(QPainter& painter, const QRectF& target, double upm,
@@ -190,8 +181,10 @@ int DiagramPainter::paint(QPainter& painter, const QRectF& target, double upm,
         SetSessionPen(painter, layout_.baselines[i].session, upm);
         painter.drawLine(g.lines[i]);
     }
-    placeLabels(painter, g, upm, options.labelsInsideMap);
-    drawLabels(painter, g, upm);
+    const double labelMm =
+        std::clamp(labelHeightMm() * options.labelGrowth, labelHeightMm(), std::max(labelHeightMm(), largestLabelMm));
+    placeLabels(painter, g, upm, options.labelsInsideMap, labelMm);
+    drawLabels(painter, g, upm, labelMm);
     for (qsizetype i = 0; i < g.points.size(); ++i)
         DrawPointSymbol(painter, g.points[i], upm, layout_.points[i].control);
     painter.setPen(Qt::black);
@@ -220,9 +213,9 @@ int DiagramPainter::paint(QPainter& painter, const QRectF& target, double upm,
     return rows;
 }
 
-void DiagramPainter::drawLabels(QPainter& painter, const MapGeometry& g, double upm) const
+void DiagramPainter::drawLabels(QPainter& painter, const MapGeometry& g, double upm, double labelMm) const
 {
-    const QFont font = DiagramFont(labelHeightMm(), upm, painter.device());
+    const QFont font = DiagramFont(labelMm, upm, painter.device());
     const double lineH = QFontMetricsF(font, painter.device()).height();
     painter.setFont(font);
     const QRectF visible = g.map.adjusted(-20 * upm, -20 * upm, 20 * upm, 20 * upm);

@@ -35,12 +35,15 @@ struct DiagramPaintOptions
     // Under a session table that does not fit: "続きは次ページ" (true) or how many rows
     // are left out (false).
     bool tableContinues = false;
+    // Labels this many times their size on paper (the window grows them as it zooms in).
+    double labelGrowth = 1;
 };
 
 // Draws the observation diagram of a layout onto any painter: the points as symbols with
 // their numbers and names, the baselines in their sessions' colours and patterns, the
 // legend, the north arrow, a scale bar, the zone's name and the session table. Keeps the
-// label placement of the last scale drawn, so panning does not place them again.
+// label placement of the last paint, so a repaint of the same view does not place them
+// again.
 class DiagramPainter
 {
 public:
@@ -70,26 +73,30 @@ public:
 
     // The labels as last drawn, one per point, in the map's device units.
     const QList<PlacedLabel>& placedLabels() const { return labels_; }
-    // The label font's height, mm: smaller for larger networks.
+    // The label font's height on paper, mm: smaller for larger networks.
     double labelHeightMm() const;
+    // The largest a label grows to on screen, mm.
+    static constexpr double largestLabelMm = 3.2;
 
 private:
     struct MapGeometry;
     MapGeometry mapGeometry(const QRectF& map, double unitsPerMm, const DiagramViewport& viewport) const;
-    void placeLabels(QPainter& painter, const MapGeometry& geometry, double unitsPerMm, bool insideMap);
-    void drawLabels(QPainter& painter, const MapGeometry& geometry, double unitsPerMm) const;
+    void placeLabels(QPainter& painter, const MapGeometry& geometry, double unitsPerMm, bool insideMap,
+                     double labelMm);
+    void drawLabels(QPainter& painter, const MapGeometry& geometry, double unitsPerMm, double labelMm) const;
 
     DiagramLayout layout_;
     QList<PlacedLabel> labels_;
-    // What the labels were placed for: a new scale, font or frame places them again.
+    // What the labels were placed for: another scale, place or page places them again.
     struct PlacementKey
     {
         double unitsPerMetre = -1;
         double unitsPerMm = -1;
         int dpi = 0;
-        QRectF bounds;
+        QRectF map;
         QPointF origin;
+        bool insideMap = false;
+        double labelMm = 0;
         bool operator==(const PlacementKey&) const = default;
     } placedFor_;
-    QPointF placedOrigin_; // where the plane's origin was when labels_ was last moved
 };

@@ -187,6 +187,11 @@ public:
             obstacles_.push_back(QRectF(a.x() - r, a.y() - r, 2 * r, 2 * r));
             boxes_.add(obstacles_.back(), int(i));
         }
+        symbols_ = obstacles_.size();
+        for (const QRectF& box : options_.keepOut) {
+            obstacles_.push_back(box);
+            boxes_.add(box, int(obstacles_.size()) - 1);
+        }
         indexLines(lines);
     }
 
@@ -239,7 +244,7 @@ private:
             const double m = l.size.width() + l.size.height();
             boxes_.forEachNear(QRectF(l.anchor.x() - m, l.anchor.y() - m, 2 * m, 2 * m),
                                [&](int id) {
-                                   if (id < int(obstacles_.size()))
+                                   if (id < int(symbols_))
                                        ++neighbours[std::size_t(i)];
                                });
         }
@@ -325,7 +330,8 @@ private:
 
     const QList<LabelRequest>& labels_;
     const LabelPlacementOptions& options_;
-    std::vector<QRectF> obstacles_;
+    std::vector<QRectF> obstacles_; // the symbols, then the boxes kept free
+    std::size_t symbols_ = 0;
     std::vector<QRectF> placedBoxes_;
     std::vector<QLineF> lineList_;
     CellIndex boxes_;

@@ -35,6 +35,8 @@ struct LabelPlacementOptions
     int rings = 4;           // places tried: the ring next to the symbol and rings-1 further out
     // Where labels must stay (e.g. inside the map frame); empty: anywhere.
     QRectF bounds;
+    // Boxes no label may cover (the north arrow, the scale bar).
+    QList<QRectF> keepOut;
 };
 
 // One placement per request, in the same order. `lines` (the baselines) are not

@@ -92,6 +92,9 @@ void DiagramCanvas::paintEvent(QPaintEvent*)
     DiagramPaintOptions options;
     options.viewport = &view_;
     options.labelsInsideMap = false;
+    // Zoomed in, there is room for larger labels.
+    if (fittedScale_ > 0)
+        options.labelGrowth = std::sqrt(view_.unitsPerMetre / fittedScale_);
     painter_.paint(painter, target(), unitsPerMm(), options);
 }
 
