@@ -2,6 +2,7 @@
 
 #include "diagramfurniture.h"
 #include "diagramstyle.h"
+#include "lineclip.h"
 #include "sessiontablepainter.h"
 
 #include <QFontMetricsF>
@@ -26,6 +27,21 @@ double distanceToSegment(const QPointF& p, const QLineF& s)
     t = std::clamp(t, 0.0, 1.0);
     const QPointF nearest = s.p1() + t * d;
     return std::hypot(p.x() - nearest.x(), p.y() - nearest.y());
+}
+
+// Only the part inside the map is stroked: zoomed far in, a dashed line many times the
+// window's length would take long to draw. The pattern keeps its phase.
+void drawBaseline(QPainter& painter, const QLineF& line, int session, const QRectF& map, double upm)
+{
+    const auto span = ClipLine(line, map.adjusted(-upm, -upm, upm, upm));
+    if (!span)
+        return;
+    SetSessionPen(painter, session, upm);
+    QPen pen = painter.pen();
+    if (pen.style() != Qt::SolidLine && pen.widthF() > 0)
+        pen.setDashOffset(span->first * line.length() / pen.widthF());
+    painter.setPen(pen);
+    painter.drawLine(QLineF(line.pointAt(span->first), line.pointAt(span->second)));
 }
 
 QPointF nearestOnBox(const QPointF& p, const QRectF& box)
@@ -146,13 +162,19 @@ void DiagramPainter::placeLabels(QPainter& painter, const MapGeometry& g, double
     const QFont font = DiagramFont(labelMm, upm, painter.device());
     const QFontMetricsF metrics(font, painter.device());
     const double lineH = metrics.height();
+    // Zoomed in on screen, only the points in and near the view get labels: the rest
+    // would cost time and never be seen.
+    const QRectF near = g.map.adjusted(-30 * upm, -30 * upm, 30 * upm, 30 * upm);
     QList<LabelRequest> requests;
-    requests.reserve(layout_.points.size());
+    QList<int> requested;
     for (qsizetype i = 0; i < layout_.points.size(); ++i) {
+        if (!insideMap && !near.contains(g.points[i]))
+            continue;
         const DiagramPoint& p = layout_.points[i];
         const double w = std::max(metrics.horizontalAdvance(p.number), metrics.horizontalAdvance(p.name));
         const int lines = p.name.isEmpty() ? 1 : 2;
         requests << LabelRequest{g.points[i], QSizeF(w + 2 * labelPaddingMm * upm, lines * lineH)};
+        requested << int(i);
     }
     LabelPlacementOptions options;
     options.symbolRadius = symbolRadiusMm * upm;
@@ -160,7 +182,10 @@ void DiagramPainter::placeLabels(QPainter& painter, const MapGeometry& g, double
     if (insideMap)
         options.bounds = g.map.adjusted(upm, upm, -upm, -upm);
     options.keepOut = {NorthArrowBox(g.map, upm), ScaleBarBox(painter, g.map, upm, g.unitsPerMetre)};
-    labels_ = PlaceLabels(requests, g.lines, options);
+    const QList<PlacedLabel> placed = PlaceLabels(requests, g.lines, options);
+    labels_ = QList<PlacedLabel>(layout_.points.size()); // the unlabelled ones with empty boxes
+    for (qsizetype k = 0; k < placed.size(); ++k)
+        labels_[requested[k]] = placed[k];
     placedFor_ = key;
 }
 
@@ -177,10 +202,8 @@ int DiagramPainter::paint(QPainter& painter, const QRectF& target, double upm,
     const MapGeometry g = mapGeometry(f.map, upm, view);
     painter.save();
     painter.setClipRect(f.map);
-    for (qsizetype i = 0; i < g.lines.size(); ++i) {
-        SetSessionPen(painter, layout_.baselines[i].session, upm);
-        painter.drawLine(g.lines[i]);
-    }
+    for (qsizetype i = 0; i < g.lines.size(); ++i)
+        drawBaseline(painter, g.lines[i], layout_.baselines[i].session, f.map, upm);
     const double labelMm =
         std::clamp(labelHeightMm() * options.labelGrowth, labelHeightMm(), std::max(labelHeightMm(), largestLabelMm));
     placeLabels(painter, g, upm, options.labelsInsideMap, labelMm);

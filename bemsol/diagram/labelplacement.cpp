@@ -1,5 +1,7 @@
 #include "labelplacement.h"
 
+#include "lineclip.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -15,7 +17,7 @@ namespace {
 class CellIndex
 {
 public:
-    explicit CellIndex(double cellSize) : cell_(cellSize) {}
+    explicit CellIndex(double cellSize = 1) : cell_(cellSize) {}
 
     void add(const QRectF& box, int id)
     {
@@ -126,28 +128,10 @@ bool crosses(const QLineF& line, const QRectF& box)
 // The part of a segment inside `box`, or nothing.
 std::optional<QLineF> clipped(const QLineF& line, const QRectF& box)
 {
-    double t0 = 0;
-    double t1 = 1;
-    const double dx = line.dx();
-    const double dy = line.dy();
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {line.x1() - box.left(), box.right() - line.x1(), line.y1() - box.top(),
-                         box.bottom() - line.y1()};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0) {
-            if (q[i] < 0)
-                return std::nullopt;
-            continue;
-        }
-        const double t = q[i] / p[i];
-        if (p[i] < 0)
-            t0 = std::max(t0, t);
-        else
-            t1 = std::min(t1, t);
-        if (t0 > t1)
-            return std::nullopt;
-    }
-    return QLineF(line.pointAt(t0), line.pointAt(t1));
+    const auto span = ClipLine(line, box);
+    if (!span)
+        return std::nullopt;
+    return QLineF(line.pointAt(span->first), line.pointAt(span->second));
 }
 
 // The eight places at distance `d` from the anchor, most preferred first: the upper
@@ -178,8 +162,7 @@ class Placer
 public:
     Placer(const QList<LabelRequest>& labels, const QList<QLineF>& lines,
            const LabelPlacementOptions& options)
-        : labels_(labels), options_(options), boxes_(cellSize(labels, options)),
-          lines_(cellSize(labels, options))
+        : labels_(labels), options_(options), boxes_(cellSize(labels, options))
     {
         const double r = options_.symbolRadius;
         for (qsizetype i = 0; i < labels_.size(); ++i) {
@@ -212,7 +195,9 @@ private:
         return std::max(widest, 1e-9);
     }
 
-    // Only the parts of the lines where a label can go are filed.
+    // Only the parts of the lines where a label can go are filed, in cells no smaller
+    // than a 256th of that area: zoomed far in, a line would cross too many label-sized
+    // cells.
     void indexLines(const QList<QLineF>& lines)
     {
         if (labels_.isEmpty())
@@ -222,6 +207,7 @@ private:
             const double m = ringDistance(l, options_.rings - 1) + std::max(l.size.width(), l.size.height());
             reach |= QRectF(l.anchor.x() - m, l.anchor.y() - m, 2 * m, 2 * m);
         }
+        lines_ = CellIndex(std::max(cellSize(labels_, options_), std::max(reach.width(), reach.height()) / 256));
         for (const QLineF& line : lines) {
             if (const auto part = clipped(line, reach)) {
                 lineList_.push_back(*part);
