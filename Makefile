@@ -5,8 +5,14 @@ TEST_DIR ?= build/asan
 BENCH_DIR ?= build/bench
 FUZZ_DIR ?= build/fuzz
 FUZZ_SECONDS ?= 60
+# Executions per target instead of a time limit, e.g. make fuzz FUZZ_RUNS=10000000.
+FUZZ_RUNS ?=
+# The fuzz build: the two cores and the targets only, with clang.
+FUZZ_CONFIGURE = cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
+	-DCMAKE_BUILD_TYPE=RelWithDebInfo -DBEMSOL_FUZZ=ON \
+	$(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
-.PHONY: deps build run test bench fuzz clean
+.PHONY: deps build run test bench fuzz fuzz-merge clean
 
 deps:
 	bash scripts/install-deps
@@ -22,6 +28,9 @@ test: deps
 	cmake -S . -B $(TEST_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBEMSOL_SANITIZE=ON
 	cmake --build $(TEST_DIR) -j $(JOBS)
 	cd $(TEST_DIR) && ctest --output-on-failure -j $(JOBS)
+	$(FUZZ_CONFIGURE)
+	cmake --build $(FUZZ_DIR) -j $(JOBS)
+	bash scripts/run-fuzzers $(FUZZ_DIR) once
 
 bench: deps
 	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DBEMSOL_BENCH=ON
@@ -29,9 +38,13 @@ bench: deps
 	bash scripts/run-benchmarks $(BENCH_DIR)
 
 fuzz: deps
-	CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBEMSOL_FUZZ=ON
+	$(FUZZ_CONFIGURE)
 	cmake --build $(FUZZ_DIR) -j $(JOBS)
-	bash scripts/run-fuzzers $(FUZZ_DIR) $(FUZZ_SECONDS)
+	bash scripts/run-fuzzers $(FUZZ_DIR) $(FUZZ_SECONDS) $(FUZZ_RUNS)
+
+# Minimises the kept corpora with what the runs found (commit fuzz/*/corpus afterwards).
+fuzz-merge:
+	bash scripts/run-fuzzers $(FUZZ_DIR) merge
 
 clean:
 	rm -rf build
