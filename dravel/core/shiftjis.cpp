@@ -27,11 +27,16 @@ char16_t icuControlFor(char16_t c)
 
 QString decodeShiftJis(QByteArrayView bytes)
 {
-    QStringDecoder decoder(codePage932, QStringDecoder::Flag::Stateless);
+    // Reports are read a line at a time; opening the converter for each line cost more
+    // than decoding it.
+    thread_local QStringDecoder decoder(codePage932, QStringDecoder::Flag::Stateless);
     if (!decoder.isValid())
         qFatal("Qt was built without code page 932 (windows-31j) support");
     QString text = decoder.decode(bytes);
     const bool damaged = decoder.hasError();
+    // resetState() leaves the error set: a damaged line gets the next one a fresh decoder.
+    if (damaged)
+        decoder = QStringDecoder(codePage932, QStringDecoder::Flag::Stateless);
     for (QChar& c : text) {
         if (c.unicode() == 0x1C) {
             c = QChar(0x1A);
