@@ -26,6 +26,10 @@ void TestShiftJis::textRoundTrips()
     QVERIFY(bytes);
     QCOMPARE(decodeShiftJis(*bytes), text);
     QVERIFY(!encodeShiftJis(QStringLiteral("é")));
+    // A refused field leaves the next one writable, and the next refusal is seen.
+    QCOMPARE(encodeShiftJis(text), bytes);
+    QVERIFY(!encodeShiftJis(QStringLiteral("\U0001F600")));
+    QVERIFY(!encodeShiftJis(QStringLiteral("é")));
 }
 
 // Lines are decoded one after another: a lead byte cut off at the end of one line must
