@@ -36,6 +36,8 @@ bench: deps
 	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DBEMSOL_BENCH=ON
 	cmake --build $(BENCH_DIR) -j $(JOBS)
 	bash scripts/run-benchmarks $(BENCH_DIR)
+	# The crash-safety test at length: writers killed at many more moments.
+	CRASHSAFE_ROUNDS=500 $(BENCH_DIR)/bin/tst_crashsafewrite
 
 fuzz: deps
 	$(FUZZ_CONFIGURE)
