@@ -99,10 +99,10 @@ namespace {
 // A name longer than this is more than a project file can hold.
 constexpr qsizetype maxLineBytes = 0xFFFF;
 
-// Why a table must not be used, or nothing: a line too long for a name, or a record
-// with bytes that are no Shift-JIS text (a table saved as UTF-8, a binary file), whose
-// replacement characters would be written into the project and make it unsaveable.
-// Lines that hold no record are passed by, as the parser does.
+// Why a table must not be used, or nothing: a line too long for a name, a NUL byte (a
+// binary file), or a record with bytes that are no Shift-JIS text (a table saved as
+// UTF-8), whose replacement characters would be written into the project and make it
+// unsaveable. Other lines that hold no record are passed by, as the parser does.
 std::optional<QString> refusalOf(QByteArrayView bytes)
 {
     int number = 0;
@@ -114,6 +114,8 @@ std::optional<QString> refusalOf(QByteArrayView bytes)
         ++number;
         if (line.size() > maxLineBytes)
             return QStringLiteral("%1 行目が長すぎます（65535バイトを超えます）").arg(number);
+        if (line.contains('\0'))
+            return QStringLiteral("%1 行目にテキストでないバイト（NUL）があります").arg(number);
         QString text = DecodeShiftJis(line);
         if (!text.contains(QChar::ReplacementCharacter) || text.startsWith(u'/'))
             continue;

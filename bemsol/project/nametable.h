@@ -39,8 +39,9 @@ QString NextField(QString& line);
 // Parses the table from the file's Shift-JIS bytes, whatever they hold.
 NameTable ParseNameTable(QByteArrayView bytes);
 
-// The same, refusing a table that would damage a project: a record with bytes that are
-// no Shift-JIS text, or a line longer than a project file's text.
+// The same, refusing a table that would damage a project or is no text: a record with
+// bytes that are no Shift-JIS text, a NUL byte, or a line longer than a project file's
+// text.
 Result<NameTable> DecodeNameTable(QByteArrayView bytes);
 
 struct NameTableLoad

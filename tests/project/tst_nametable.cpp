@@ -167,7 +167,9 @@ void TestNameTable::damagingTablesRefused_data()
     QTest::newRow("saved as UTF-8") << QStringLiteral("AN,TRM,アンテナ\n").toUtf8()
                                     << "1 行目にシフトJISで読めないバイトがあります" << 0;
     QTest::newRow("binary") << QByteArray("SS,\xff\xfe\0\x01,\xfd\n", 10)
-                            << "1 行目にシフトJISで読めないバイトがあります" << 0;
+                            << "1 行目にテキストでないバイト（NUL）があります" << 0;
+    QTest::newRow("NUL in a comment") << QByteArray("SS,1,A\r\n/ \0\r\n", 13)
+                                      << "2 行目にテキストでないバイト（NUL）があります" << 0;
     QTest::newRow("damaged comment is passed by") << QByteArray("/ \x82\x20\r\nSS,1,A\r\n") << "" << 1;
     QTest::newRow("damaged line without a key is passed by")
         << QByteArray("XX,\xff\r\nSS,1,A\r\n") << "" << 1;
