@@ -165,7 +165,7 @@ void TestCrashSafeWrite::killedWhileWriting()
     QRandomGenerator& random = *QRandomGenerator::global();
     int onDisk = 0;
     // The delay in units of one write, and how far it moves after a round: the steps
-    // shrink, so that the kills close in on the replacement.
+    // shrink, so that the kills close in on the replacement however fast the child is.
     double scale = 1.0;
     double step = 0.3;
     int kept = 0;
@@ -210,7 +210,9 @@ void TestCrashSafeWrite::killedWhileWriting()
             onDisk = next;
             scale /= 1.0 + step;
         }
-        step = std::max(0.02, step * 0.85);
+        // Finer steps only once kills have come on both sides.
+        if (kept > 0 && replaced > 0)
+            step = std::max(0.02, step * 0.85);
     }
     qInfo("%s: one write %lld µs, %d rounds: old file kept %d times, replaced %d times",
           qPrintable(kind), writeNanoseconds / 1000, rounds, kept, replaced);
