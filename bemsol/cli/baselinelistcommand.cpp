@@ -1,6 +1,7 @@
 #include "baselinelistcommand.h"
 #include "cliarguments.h"
 
+#include "outputs/filledworkbookfile.h"
 #include "outputs/legacyconversion.h"
 #include "outputs/outputcommands.h"
 #include "outputs/templatefiles.h"
@@ -8,7 +9,6 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QSaveFile>
 
 
 namespace {
@@ -74,9 +74,8 @@ int RunBaselineListCommand(const QStringList& arguments)
         PrintError(filled.outcome.message);
         return exitRefused;
     }
-    QSaveFile file(output);
-    if (!file.open(QIODevice::WriteOnly) || file.write(filled.bytes) != filled.bytes.size() || !file.commit()) {
-        PrintError(QStringLiteral("ファイルを書き込めません: %1\n%2").arg(output, file.errorString()));
+    if (const Outcome saved = SaveFilledWorkbook(output, filled.bytes); !saved) {
+        PrintError(saved.message);
         return exitRefused;
     }
     if (!filled.outcome.message.isEmpty())

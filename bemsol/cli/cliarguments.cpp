@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <cstdio>
 
@@ -76,7 +77,14 @@ Outcome OpenCliInput(Document& document, const CliArguments& arguments, DefaultN
 {
     if (const Outcome names = applyNameTableOption(document, arguments, defaults); !names)
         return names;
-    return document.open(arguments.positional.first());
+    const QString& input = arguments.positional.first();
+    Outcome opened = document.open(input);
+    // A batch run reads many files: its message names the one refused, also where the
+    // window's message box does not.
+    const QString shownName = QFileInfo(input).absoluteFilePath();
+    if (!opened && !opened.message.contains(shownName) && !opened.message.contains(input))
+        opened.message += QStringLiteral(": ") + shownName;
+    return opened;
 }
 
 Result<QSet<int>> ParseBaselineList(const QString& list, int baselineCount)

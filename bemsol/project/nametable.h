@@ -36,13 +36,19 @@ inline constexpr auto nameTableFileName = "ChangeName.ini";
 // record map a name to itself.
 QString NextField(QString& line);
 
-// Parses the table from the file's Shift-JIS bytes.
+// Parses the table from the file's Shift-JIS bytes, whatever they hold.
 NameTable ParseNameTable(QByteArrayView bytes);
+
+// The same, refusing a table that would damage a project or is no text: a record with
+// bytes that are no Shift-JIS text, a NUL byte, or a line longer than a project file's
+// text.
+Result<NameTable> DecodeNameTable(QByteArrayView bytes);
 
 struct NameTableLoad
 {
     NameTable table;
-    Outcome outcome; // a missing file is no failure: it simply converts nothing
+    Outcome outcome; // a missing file is no failure: it simply converts nothing; a
+                     // refused one converts nothing either
 };
 
 NameTableLoad LoadNameTable(const QString& path);

@@ -20,12 +20,12 @@ public:
         if (!outcome)
             return;
         if (value.contains(u',') || value.contains(u'\r') || value.contains(u'\n')) {
-            outcome = Outcome::failure(QStringLiteral("%1にカンマ(,)や改行を含めることはできません。").arg(what));
+            outcome = dravel::Outcome::failure(QStringLiteral("%1にカンマ(,)や改行を含めることはできません。").arg(what));
             return;
         }
         const std::optional<QByteArray> encoded = encodeShiftJis(value);
         if (!encoded) {
-            outcome = Outcome::failure(
+            outcome = dravel::Outcome::failure(
                 QStringLiteral("%1に Shift-JIS で書けない文字が含まれています。").arg(what));
             return;
         }
@@ -36,7 +36,7 @@ public:
     void endRecord() { bytes += "\r\n"; }
 
     QByteArray bytes;
-    Outcome outcome;
+    dravel::Outcome outcome;
 };
 
 const QString workContentBox = QStringLiteral("作業内容");
@@ -76,14 +76,14 @@ void writePointRecord(RecordWriter& out, const ResultPoint& p, const QString& zo
 
 } // namespace
 
-Outcome NumericDataWriter::checkOptions(const NumericDataOptions& options)
+dravel::Outcome NumericDataWriter::checkOptions(const NumericDataOptions& options)
 {
     RecordWriter out;
     writeOptionRecords(out, options);
     return out.outcome;
 }
 
-Outcome NumericDataWriter::encode(const QList<ResultPoint>& points,
+dravel::Outcome NumericDataWriter::encode(const QList<ResultPoint>& points,
                                   const NumericDataOptions& options, QByteArray& bytes)
 {
     bytes.clear();
@@ -103,15 +103,15 @@ Outcome NumericDataWriter::encode(const QList<ResultPoint>& points,
     return out.outcome;
 }
 
-Outcome NumericDataWriter::write(const QString& path, const QList<ResultPoint>& points,
+dravel::Outcome NumericDataWriter::write(const QString& path, const QList<ResultPoint>& points,
                                  const NumericDataOptions& options)
 {
     QByteArray bytes;
-    if (Outcome f = encode(points, options, bytes); !f)
+    if (dravel::Outcome f = encode(points, options, bytes); !f)
         return f;
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
-        return Outcome::success();
-    return Outcome::failure(QStringLiteral("ファイルに書き込めません。\nファイル: %1\n%2")
+        return dravel::Outcome::success();
+    return dravel::Outcome::failure(QStringLiteral("ファイルに書き込めません。\nファイル: %1\n%2")
                 .arg(QDir::toNativeSeparators(path), file.errorString()));
 }

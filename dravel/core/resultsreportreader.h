@@ -11,7 +11,7 @@ class ReportPage;
 struct ReportReading
 {
     QList<ResultPoint> points;
-    Outcome outcome; // on failure `points` is empty
+    dravel::Outcome outcome; // on failure `points` is empty
 };
 
 // Reads the control points of an adjustment program's HTML results report: the frame set

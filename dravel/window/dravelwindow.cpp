@@ -163,7 +163,7 @@ void DravelWindow::write()
     }
     // Said before the save dialog, so the user does not pick a file for nothing.
     const NumericDataOptions chosen = options();
-    if (const Outcome f = NumericDataWriter::checkOptions(chosen); !f) {
+    if (const dravel::Outcome f = NumericDataWriter::checkOptions(chosen); !f) {
         prompts_.tell(this, f.message);
         return;
     }
@@ -177,7 +177,7 @@ void DravelWindow::write()
         prompts_.tell(this, report.outcome.message);
         return;
     }
-    if (const Outcome f = NumericDataWriter::write(output, report.points, chosen); !f) {
+    if (const dravel::Outcome f = NumericDataWriter::write(output, report.points, chosen); !f) {
         prompts_.tell(this, f.message);
         return;
     }

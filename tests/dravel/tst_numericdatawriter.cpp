@@ -75,7 +75,7 @@ void TestNumericDataWriter::writes()
     const QString out = dir.filePath("out.txt");
     // A longer file already there must be replaced completely.
     writeBytes(out, QByteArray(10000, 'x'));
-    const Outcome f = NumericDataWriter::write(out, points, options);
+    const dravel::Outcome f = NumericDataWriter::write(out, points, options);
     QVERIFY2(f, qPrintable(f.message));
     QCOMPARE(readAll(out), readAll(QStringLiteral(TEST_DATA_DIR "/") + expected));
 }
@@ -123,7 +123,7 @@ void TestNumericDataWriter::refuses()
     QTemporaryDir dir;
     const QString existing = dir.filePath("existing.txt");
     writeBytes(existing, "earlier file\r\n");
-    const Outcome f = NumericDataWriter::write(existing, points, options);
+    const dravel::Outcome f = NumericDataWriter::write(existing, points, options);
     QVERIFY(!f);
     QVERIFY2(f.message.contains(named), qPrintable(f.message));
     QCOMPARE(readAll(existing), QByteArray("earlier file\r\n"));
@@ -137,7 +137,7 @@ void TestNumericDataWriter::reportsUnwritablePath()
 {
     QTemporaryDir dir;
     const QString out = dir.filePath("no such folder/out.txt");
-    const Outcome f = NumericDataWriter::write(out, twoPoints(), {});
+    const dravel::Outcome f = NumericDataWriter::write(out, twoPoints(), {});
     QVERIFY(!f);
     QVERIFY2(f.message.contains(QStringLiteral("no such folder")), qPrintable(f.message));
 }

@@ -247,7 +247,7 @@ void TestResultsReportReader::damagedBytesAreRefusedWhenWritten()
     const ReportReading report = readResultsReport(frameSet);
     QVERIFY2(report.outcome, qPrintable(report.outcome.message));
     QByteArray out;
-    const Outcome f = NumericDataWriter::encode(report.points, {}, out);
+    const dravel::Outcome f = NumericDataWriter::encode(report.points, {}, out);
     QVERIFY(!f);
     QVERIFY2(f.message.contains(QStringLiteral("点 00007 のY座標")), qPrintable(f.message));
 }
