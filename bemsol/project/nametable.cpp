@@ -92,21 +92,21 @@ NameTable ParseNameTable(QByteArrayView bytes)
     return table;
 }
 
-NameTableLoad LoadNameTable(const QString& path)
+Result<NameTable> LoadNameTable(const QString& path)
 {
     QFile file(path);
     if (!file.exists())
-        return {};
+        return NameTable{};
+    auto unreadable = [&] {
+        return Outcome::failure(QStringLiteral("名前変換表を読み込めません: %1\n%2")
+                                    .arg(QFileInfo(path).absoluteFilePath(), file.errorString()));
+    };
     if (!file.open(QIODevice::ReadOnly))
-        return {NameTable{},
-                Outcome::failure(QStringLiteral("名前変換表を読み込めません: %1\n%2")
-                                     .arg(QFileInfo(path).absoluteFilePath(), file.errorString()))};
+        return unreadable();
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        return {NameTable{},
-                Outcome::failure(QStringLiteral("名前変換表を読み込めません: %1\n%2")
-                                     .arg(QFileInfo(path).absoluteFilePath(), file.errorString()))};
-    return {ParseNameTable(bytes), Outcome::success()};
+        return unreadable();
+    return ParseNameTable(bytes);
 }
 
 void ApplyNameTable(const NameTable& table, ProjectModel& model)

@@ -2,6 +2,7 @@
 #include "model/projectmodel.h"
 #include "model/textcodec.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -43,6 +44,7 @@ private slots:
     void applies_data();
     void applies();
     void unreferencedOccupationKeepsNames();
+    void loadsFile();
     void missingAndUnreadableFiles();
 };
 
@@ -135,19 +137,31 @@ void TestNameTable::unreferencedOccupationKeepsNames()
     QVERIFY(m.occupations[0] == OccupationRecord{});
 }
 
+void TestNameTable::loadsFile()
+{
+    QTemporaryDir dir;
+    QFile file(dir.filePath("ChangeName.ini"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(sjis(QStringLiteral("SS,1,A\r\nAN,TRM,ﾄﾘﾝﾌﾞﾙ\r\n")));
+    file.close();
+    const Result<NameTable> loaded = LoadNameTable(file.fileName());
+    QVERIFY2(loaded, qPrintable(loaded.message()));
+    QCOMPARE(loaded->sessionMap, (QList<NameMapping>{{"1", "A"}}));
+    QCOMPARE(loaded->antennaNameMap, (QList<NameMapping>{{"TRM", QStringLiteral("ﾄﾘﾝﾌﾞﾙ")}}));
+}
+
 void TestNameTable::missingAndUnreadableFiles()
 {
     QTemporaryDir dir;
-    const NameTableLoad missing = LoadNameTable(dir.filePath("ChangeName.ini"));
-    QVERIFY(missing.outcome.ok);
-    QVERIFY(missing.table.isEmpty());
+    const Result<NameTable> missing = LoadNameTable(dir.filePath("ChangeName.ini"));
+    QVERIFY(missing);
+    QVERIFY(missing->isEmpty());
 
     // A directory in the file's place cannot be read as a file.
     QVERIFY(QDir(dir.path()).mkdir("ChangeName.ini"));
-    const NameTableLoad unreadable = LoadNameTable(dir.filePath("ChangeName.ini"));
-    QVERIFY(!unreadable.outcome.ok);
-    QVERIFY(unreadable.outcome.message.contains("ChangeName.ini"));
-    QVERIFY(unreadable.table.isEmpty());
+    const Result<NameTable> unreadable = LoadNameTable(dir.filePath("ChangeName.ini"));
+    QVERIFY(!unreadable);
+    QVERIFY(unreadable.message().contains("ChangeName.ini"));
 }
 
 QTEST_GUILESS_MAIN(TestNameTable)
