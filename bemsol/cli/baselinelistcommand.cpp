@@ -69,17 +69,17 @@ int RunBaselineListCommand(const QStringList& arguments)
         PrintError(opened.message);
         return exitRefused;
     }
-    const FilledWorkbook filled = FillBaselineWorkbook(templatePath, document.model(), activate, soffice);
-    if (!filled.outcome) {
-        PrintError(filled.outcome.message);
+    const Result<FilledWorkbook> filled = FillBaselineWorkbook(templatePath, document.model(), activate, soffice);
+    if (!filled) {
+        PrintError(filled.message());
         return exitRefused;
     }
     QSaveFile file(output);
-    if (!file.open(QIODevice::WriteOnly) || file.write(filled.bytes) != filled.bytes.size() || !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly) || file.write(filled->bytes) != filled->bytes.size() || !file.commit()) {
         PrintError(QStringLiteral("ファイルを書き込めません: %1\n%2").arg(output, file.errorString()));
         return exitRefused;
     }
-    if (!filled.outcome.message.isEmpty())
-        PrintError(filled.outcome.message);
+    if (!filled->warning.isEmpty())
+        PrintError(filled->warning);
     return exitDone;
 }
