@@ -69,16 +69,16 @@ int RunBaselineListCommand(const QStringList& arguments)
         PrintError(opened.message);
         return exitRefused;
     }
-    const FilledWorkbook filled = FillBaselineWorkbook(templatePath, document.model(), activate, soffice);
-    if (!filled.outcome) {
-        PrintError(filled.outcome.message);
+    const Result<FilledWorkbook> filled = FillBaselineWorkbook(templatePath, document.model(), activate, soffice);
+    if (!filled) {
+        PrintError(filled.message());
         return exitRefused;
     }
-    if (const Outcome saved = SaveFilledWorkbook(output, filled.bytes); !saved) {
+    if (const Outcome saved = SaveFilledWorkbook(output, filled->bytes); !saved) {
         PrintError(saved.message);
         return exitRefused;
     }
-    if (!filled.outcome.message.isEmpty())
-        PrintError(filled.outcome.message);
+    if (!filled->warning.isEmpty())
+        PrintError(filled->warning);
     return exitDone;
 }

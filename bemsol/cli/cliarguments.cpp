@@ -64,10 +64,10 @@ Outcome applyNameTableOption(Document& document, const CliArguments& arguments,
                    .filePath(QString::fromLatin1(nameTableFileName));
     }
     // A missing table beside the program converts nothing, as in the window.
-    NameTableLoad load = LoadNameTable(path);
-    if (!load.outcome)
-        return load.outcome;
-    document.setNameTable(std::move(load.table));
+    Result<NameTable> table = LoadNameTable(path);
+    if (!table)
+        return table.outcome();
+    document.setNameTable(std::move(*table));
     return Outcome::success();
 }
 

@@ -65,16 +65,19 @@ OutputEnvironment DefaultOutputEnvironment();
 Outcome RunOutputCommand(OutputCommand command, const ProjectModel& model,
                          const OutputEnvironment& environment);
 
-// The filled workbook of a "基線一覧" command as bytes: the template with the project's
-// baselines in "基線一覧", `activateSheet` (when not empty) in front and a full
-// recalculation on opening. Shared by the menu commands and bemsol-cli.
+// A workbook made by a "基線一覧" command, and the warning the user is to see with it
+// (rows of the list left incomplete), empty when there is none.
 struct FilledWorkbook
 {
-    Outcome outcome; // failure, or success with the incomplete-rows message if any
     QByteArray bytes;
+    QString warning;
 };
-FilledWorkbook FillBaselineWorkbook(const QString& templatePath, const ProjectModel& model,
-                                    const QString& activateSheet, const QString& soffice);
+
+// The filled workbook of a "基線一覧" command: the template with the project's
+// baselines in "基線一覧", `activateSheet` (when not empty) in front and a full
+// recalculation on opening. Shared by the menu commands and bemsol-cli.
+Result<FilledWorkbook> FillBaselineWorkbook(const QString& templatePath, const ProjectModel& model,
+                                            const QString& activateSheet, const QString& soffice);
 
 // The name of the numeric data tool's program beside ours.
 QString DravelProgramName();

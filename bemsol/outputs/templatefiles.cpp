@@ -57,40 +57,29 @@ QString MissingTemplateMessage(const QString& programDir, const QString& fileNam
     return QStringLiteral("テンプレートファイルがありません: %1（%2 もありません）").arg(path, newer);
 }
 
-std::optional<QByteArray> ReadTemplateBytes(const QString& path, QString* error)
+Result<QByteArray> ReadTemplateBytes(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = QStringLiteral("テンプレートファイルを開けません: %1\n%2")
-                         .arg(QDir::toNativeSeparators(path), file.errorString());
-        return std::nullopt;
-    }
-    if (file.size() > maxTemplateSize) {
-        if (error)
-            *error = QStringLiteral("テンプレートファイルが大きすぎます: %1").arg(QDir::toNativeSeparators(path));
-        return std::nullopt;
-    }
+    if (!file.open(QIODevice::ReadOnly))
+        return Outcome::failure(QStringLiteral("テンプレートファイルを開けません: %1\n%2")
+                                    .arg(QDir::toNativeSeparators(path), file.errorString()));
+    if (file.size() > maxTemplateSize)
+        return Outcome::failure(
+            QStringLiteral("テンプレートファイルが大きすぎます: %1").arg(QDir::toNativeSeparators(path)));
     QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        if (error)
-            *error = QStringLiteral("テンプレートファイルを読めません: %1\n%2")
-                         .arg(QDir::toNativeSeparators(path), file.errorString());
-        return std::nullopt;
-    }
+    if (file.error() != QFileDevice::NoError)
+        return Outcome::failure(QStringLiteral("テンプレートファイルを読めません: %1\n%2")
+                                    .arg(QDir::toNativeSeparators(path), file.errorString()));
     return bytes;
 }
 
-WorkingCopy CreateWorkingCopy(const QString& workDir, const QString& baseName,
-                              const QString& suffix, const QByteArray& bytes)
+Result<QString> CreateWorkingCopy(const QString& workDir, const QString& baseName,
+                                  const QString& suffix, const QByteArray& bytes)
 {
-    WorkingCopy copy;
     QDir dir(workDir);
-    if (!dir.mkpath(QStringLiteral("."))) {
-        copy.outcome = Outcome::failure(
+    if (!dir.mkpath(QStringLiteral(".")))
+        return Outcome::failure(
             QStringLiteral("作業用のフォルダを作れません: %1").arg(QDir::toNativeSeparators(workDir)));
-        return copy;
-    }
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     QString path;
     for (int n = 1;; ++n) {
@@ -102,17 +91,12 @@ WorkingCopy CreateWorkingCopy(const QString& workDir, const QString& baseName,
     }
 
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        copy.outcome = Outcome::failure(QStringLiteral("作業用のファイルを書き込めません: %1\n%2")
-                                            .arg(QDir::toNativeSeparators(path), file.errorString()));
-        return copy;
-    }
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        return Outcome::failure(QStringLiteral("作業用のファイルを書き込めません: %1\n%2")
+                                    .arg(QDir::toNativeSeparators(path), file.errorString()));
     if (!QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadUser |
-                                         QFileDevice::ReadGroup | QFileDevice::ReadOther)) {
-        copy.outcome = Outcome::failure(
+                                         QFileDevice::ReadGroup | QFileDevice::ReadOther))
+        return Outcome::failure(
             QStringLiteral("作業用のファイルを読み取り専用にできません: %1").arg(QDir::toNativeSeparators(path)));
-        return copy;
-    }
-    copy.path = path;
-    return copy;
+    return path;
 }

@@ -25,17 +25,11 @@ bool IsLegacyWorkbook(const QString& path);
 QString MissingTemplateMessage(const QString& programDir, const QString& fileName);
 
 // The whole file, refusing one larger than any template can be.
-std::optional<QByteArray> ReadTemplateBytes(const QString& path, QString* error);
-
-struct WorkingCopy
-{
-    Outcome outcome;
-    QString path;
-};
+Result<QByteArray> ReadTemplateBytes(const QString& path);
 
 // Writes `bytes` as a fresh file in `workDir` named after the template, with the
 // date and time, and marks it read-only: the user keeps a filled workbook by saving it
 // under a name of their own, and the copies of earlier commands, perhaps still open in
-// the spreadsheet, are never overwritten.
-WorkingCopy CreateWorkingCopy(const QString& workDir, const QString& baseName,
-                              const QString& suffix, const QByteArray& bytes);
+// the spreadsheet, are never overwritten. The value is the new file's path.
+Result<QString> CreateWorkingCopy(const QString& workDir, const QString& baseName,
+                                  const QString& suffix, const QByteArray& bytes);

@@ -177,7 +177,7 @@ public:
             rows_ = *edit_.rows;
     }
 
-    std::optional<QByteArray> run(QString* error);
+    Result<QByteArray> run();
 
 private:
     QString qualified(const char* localName) const { return prefix_ + QLatin1String(localName); }
@@ -210,7 +210,7 @@ private:
     bool sawSheetData_ = false;
 };
 
-std::optional<QByteArray> WorksheetEditor::run(QString* error)
+Result<QByteArray> WorksheetEditor::run()
 {
     out_.reserve(qsizetype(rows_.size()) * 2048 + 4096);
     int depth = 0;
@@ -224,10 +224,8 @@ std::optional<QByteArray> WorksheetEditor::run(QString* error)
             ++depth;
             const QStringView name = reader_.name();
             if (depth == 1) {
-                if (name != u"worksheet") {
-                    *error = QStringLiteral("ワークシートではありません");
-                    return std::nullopt;
-                }
+                if (name != u"worksheet")
+                    return Outcome::failure(QStringLiteral("ワークシートではありません"));
                 rootSeen = true;
                 const QStringView prefix = reader_.prefix();
                 prefix_ = prefix.isEmpty() ? QString() : prefix.toString() + u':';
@@ -260,14 +258,10 @@ std::optional<QByteArray> WorksheetEditor::run(QString* error)
         }
         writer_.copyCurrent(reader_);
     }
-    if (reader_.hasError() || !rootSeen) {
-        *error = QStringLiteral("ワークシートを読めません: %1").arg(reader_.errorString());
-        return std::nullopt;
-    }
-    if (!sawSheetData_) {
-        *error = QStringLiteral("ワークシートにセルの欄がありません");
-        return std::nullopt;
-    }
+    if (reader_.hasError() || !rootSeen)
+        return Outcome::failure(QStringLiteral("ワークシートを読めません: %1").arg(reader_.errorString()));
+    if (!sawSheetData_)
+        return Outcome::failure(QStringLiteral("ワークシートにセルの欄がありません"));
     return out_;
 }
 
@@ -601,15 +595,10 @@ void WorksheetEditor::appendCell(int row, int column, const QString& style, cons
 
 } // namespace
 
-std::optional<QByteArray> EditWorksheetXml(const QByteArray& xml, const WorksheetEdit& edit,
-                                           QString* error)
+Result<QByteArray> EditWorksheetXml(const QByteArray& xml, const WorksheetEdit& edit)
 {
-    QString message;
     WorksheetEditor editor(xml, edit);
-    auto result = editor.run(&message);
-    if (!result && error)
-        *error = message;
-    return result;
+    return editor.run();
 }
 
 bool SheetTabSelected(const QByteArray& xml)

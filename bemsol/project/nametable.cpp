@@ -135,26 +135,25 @@ Result<NameTable> DecodeNameTable(QByteArrayView bytes)
     return ParseNameTable(bytes);
 }
 
-NameTableLoad LoadNameTable(const QString& path)
+Result<NameTable> LoadNameTable(const QString& path)
 {
     QFile file(path);
     if (!file.exists())
-        return {};
+        return NameTable{};
+    auto unreadable = [&] {
+        return Outcome::failure(QStringLiteral("名前変換表を読み込めません: %1\n%2")
+                                    .arg(QFileInfo(path).absoluteFilePath(), file.errorString()));
+    };
     if (!file.open(QIODevice::ReadOnly))
-        return {NameTable{},
-                Outcome::failure(QStringLiteral("名前変換表を読み込めません: %1\n%2")
-                                     .arg(QFileInfo(path).absoluteFilePath(), file.errorString()))};
+        return unreadable();
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        return {NameTable{},
-                Outcome::failure(QStringLiteral("名前変換表を読み込めません: %1\n%2")
-                                     .arg(QFileInfo(path).absoluteFilePath(), file.errorString()))};
+        return unreadable();
     Result<NameTable> table = DecodeNameTable(bytes);
     if (!table)
-        return {NameTable{}, Outcome::failure(QStringLiteral("名前変換表を読み込めません: %1\n%2")
-                                                  .arg(QFileInfo(path).absoluteFilePath(),
-                                                       table.message()))};
-    return {*std::move(table), Outcome::success()};
+        return Outcome::failure(QStringLiteral("名前変換表を読み込めません: %1\n%2")
+                                    .arg(QFileInfo(path).absoluteFilePath(), table.message()));
+    return table;
 }
 
 void ApplyNameTable(const NameTable& table, ProjectModel& model)

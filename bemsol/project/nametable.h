@@ -44,14 +44,9 @@ NameTable ParseNameTable(QByteArrayView bytes);
 // text.
 Result<NameTable> DecodeNameTable(QByteArrayView bytes);
 
-struct NameTableLoad
-{
-    NameTable table;
-    Outcome outcome; // a missing file is no failure: it simply converts nothing; a
-                     // refused one converts nothing either
-};
-
-NameTableLoad LoadNameTable(const QString& path);
+// The table in the file at `path`. A missing file is no failure: its table is empty and
+// simply converts nothing.
+Result<NameTable> LoadNameTable(const QString& path);
 
 // Replaces sessions, then antenna names, antenna serial numbers, receiver names and
 // receiver serial numbers, each pass pair by pair in file order.

@@ -58,12 +58,12 @@ MainWindow::~MainWindow()
 
 void MainWindow::loadNameTable(const QString& programDir)
 {
-    const NameTableLoad load =
+    const Result<NameTable> table =
         LoadNameTable(QDir(programDir).filePath(QString::fromLatin1(nameTableFileName)));
     // An unreadable table converts nothing, like an empty one; the user is told why.
-    if (!load.outcome)
-        showOutcome(load.outcome);
-    document_.setNameTable(load.table);
+    if (!table)
+        showOutcome(table.outcome());
+    document_.setNameTable(table ? *table : NameTable{});
 }
 
 QAction* MainWindow::menuItem(const QString& name) const

@@ -105,13 +105,13 @@ void TestLibreOfficeRead::readsFilledWorkbook()
     QVERIFY2(imported, qPrintable(imported.message));
     QVERIFY(model.baselineCount() >= 2);
 
-    const FilledWorkbook filled = FillBaselineWorkbook(QStringLiteral(SOURCE_DIR "/share/kisenkakusa.xlsx"),
+    const Result<FilledWorkbook> filled = FillBaselineWorkbook(QStringLiteral(SOURCE_DIR "/share/kisenkakusa.xlsx"),
                                                        model, QStringLiteral("環閉合"), {});
-    QVERIFY2(filled.outcome, qPrintable(filled.outcome.message));
+    QVERIFY2(filled, qPrintable(filled.message()));
     const QString workbook = dir_.filePath(QStringLiteral("filled.xlsx"));
     QFile out(workbook);
     QVERIFY(out.open(QIODevice::WriteOnly));
-    out.write(filled.bytes);
+    out.write(filled->bytes);
     out.close();
 
     // Every sheet as CSV in UTF-8, values as stored rather than as formatted.
@@ -124,11 +124,10 @@ void TestLibreOfficeRead::readsFilledWorkbook()
         return f.open(QIODevice::ReadOnly) ? parseCsv(QString::fromUtf8(f.readAll())) : QList<QStringList>();
     };
 
-    QString error;
-    const auto ours = XlsxWorkbook::fromBytes(filled.bytes, &error);
-    QVERIFY2(ours, qPrintable(error));
-    const auto written = ReadSheetCells(*ours, QStringLiteral("基線一覧"), &error);
-    QVERIFY2(written, qPrintable(error));
+    const auto ours = XlsxWorkbook::fromBytes(filled->bytes);
+    QVERIFY2(ours, qPrintable(ours.message()));
+    const auto written = ReadSheetCells(*ours, QStringLiteral("基線一覧"));
+    QVERIFY2(written, qPrintable(written.message()));
 
     const QList<QStringList> list = readCsv(QStringLiteral("基線一覧"));
     QCOMPARE(list.size(), model.baselineCount() + 1);
@@ -168,8 +167,8 @@ void TestLibreOfficeRead::readsFilledWorkbook()
     const QString again = dir_.filePath(QStringLiteral("again"));
     QVERIFY(QDir().mkpath(again));
     QVERIFY(convert(QStringLiteral("xlsx"), workbook, again));
-    const auto resaved = XlsxWorkbook::fromFile(QDir(again).filePath(QStringLiteral("filled.xlsx")), &error);
-    QVERIFY2(resaved, qPrintable(error));
+    const auto resaved = XlsxWorkbook::fromFile(QDir(again).filePath(QStringLiteral("filled.xlsx")));
+    QVERIFY2(resaved, qPrintable(resaved.message()));
     QCOMPARE(resaved->activeSheetName(), QStringLiteral("環閉合"));
     QCOMPARE(SelectedSheetNames(*resaved), QStringList{QStringLiteral("環閉合")});
 }
@@ -213,12 +212,12 @@ void TestLibreOfficeRead::sharedFormulaBesideTheList()
 
     ProjectModel model;
     QVERIFY(ReadExchangeFile(QStringLiteral(TEST_DATA_DIR "/small-survey.xml"), model));
-    const FilledWorkbook filled = FillBaselineWorkbook(templatePath, model, {}, {});
-    QVERIFY2(filled.outcome, qPrintable(filled.outcome.message));
+    const Result<FilledWorkbook> filled = FillBaselineWorkbook(templatePath, model, {}, {});
+    QVERIFY2(filled, qPrintable(filled.message()));
     const QString workbook = dir_.filePath(QStringLiteral("shared.xlsx"));
     QFile out(workbook);
     QVERIFY(out.open(QIODevice::WriteOnly));
-    out.write(filled.bytes);
+    out.write(filled->bytes);
     out.close();
 
     const QString csvDir = dir_.filePath(QStringLiteral("shared-csv"));

@@ -160,7 +160,7 @@ private slots:
 
 void TestXlsxWorkbook::baselineListLayout()
 {
-    const BaselineListResult list = WriteBaselineList(outputFixtureProject());
+    const BaselineListRows list = WriteBaselineList(outputFixtureProject());
     QCOMPARE(list.rows.size(), 4);
     QCOMPARE(list.incompleteRows, 2);
     QVERIFY(IncompleteRowsMessage(list.incompleteRows).contains(u"2"));
@@ -215,15 +215,14 @@ void TestXlsxWorkbook::baselineListLayout()
 void TestXlsxWorkbook::filledTemplateReadsBack()
 {
     const ProjectModel model = outputFixtureProject();
-    const FilledWorkbook filled = FillBaselineWorkbook(templatePath, model, QStringLiteral("環閉合"), {});
-    QVERIFY2(filled.outcome, qPrintable(filled.outcome.message));
-    QVERIFY(filled.outcome.message.contains(u"2")); // the one message for incomplete rows
+    const Result<FilledWorkbook> filled = FillBaselineWorkbook(templatePath, model, QStringLiteral("環閉合"), {});
+    QVERIFY2(filled, qPrintable(filled.message()));
+    QCOMPARE(filled->warning, IncompleteRowsMessage(2)); // the one message for incomplete rows
 
-    QString error;
-    const auto book = XlsxWorkbook::fromBytes(filled.bytes, &error);
-    QVERIFY2(book, qPrintable(error));
-    const auto cells = ReadSheetCells(*book, listSheet, &error);
-    QVERIFY2(cells, qPrintable(error));
+    const auto book = XlsxWorkbook::fromBytes(filled->bytes);
+    QVERIFY2(book, qPrintable(book.message()));
+    const auto cells = ReadSheetCells(*book, listSheet);
+    QVERIFY2(cells, qPrintable(cells.message()));
 
     // Row 1 is the template's.
     QCOMPARE(cells->value({1, 1}).text, QStringLiteral("セッション名"));
@@ -259,7 +258,7 @@ void TestXlsxWorkbook::filledTemplateReadsBack()
 
     // Every part other than the list, the sheets whose tab changed and the workbook
     // itself is the template's, byte for byte.
-    const auto original = XlsxWorkbook::fromFile(templatePath, &error);
+    const auto original = XlsxWorkbook::fromFile(templatePath);
     QVERIFY(original);
     const QStringList changed{QStringLiteral("xl/workbook.xml"), QStringLiteral("xl/worksheets/sheet1.xml"),
                               QStringLiteral("xl/worksheets/sheet4.xml")};
@@ -286,11 +285,10 @@ void TestXlsxWorkbook::activatesOneSheet_data()
 void TestXlsxWorkbook::activatesOneSheet()
 {
     QFETCH(QString, sheet);
-    const FilledWorkbook filled = FillBaselineWorkbook(templatePath, outputFixtureProject(), sheet, {});
-    QVERIFY(filled.outcome);
-    QString error;
-    const auto book = XlsxWorkbook::fromBytes(filled.bytes, &error);
-    QVERIFY2(book, qPrintable(error));
+    const Result<FilledWorkbook> filled = FillBaselineWorkbook(templatePath, outputFixtureProject(), sheet, {});
+    QVERIFY(filled);
+    const auto book = XlsxWorkbook::fromBytes(filled->bytes);
+    QVERIFY2(book, qPrintable(book.message()));
     QCOMPARE(book->activeSheetName(), sheet);
     // Exactly one selected tab: several would group the sheets in the spreadsheet.
     QCOMPARE(SelectedSheetNames(*book), QStringList{sheet});
@@ -298,17 +296,16 @@ void TestXlsxWorkbook::activatesOneSheet()
 
 void TestXlsxWorkbook::noBaselinesLeavesListAsTemplate()
 {
-    const FilledWorkbook filled =
+    const Result<FilledWorkbook> filled =
         FillBaselineWorkbook(templatePath, ProjectModel{}, QStringLiteral("重複基線較差"), {});
-    QVERIFY(filled.outcome);
-    QVERIFY(filled.outcome.message.isEmpty());
-    QString error;
-    const auto book = XlsxWorkbook::fromBytes(filled.bytes, &error);
-    const auto original = XlsxWorkbook::fromFile(templatePath, &error);
+    QVERIFY(filled);
+    QVERIFY(filled->warning.isEmpty());
+    const auto book = XlsxWorkbook::fromBytes(filled->bytes);
+    const auto original = XlsxWorkbook::fromFile(templatePath);
     QVERIFY(book && original);
-    const auto cells = ReadSheetCells(*book, listSheet, &error);
+    const auto cells = ReadSheetCells(*book, listSheet);
     QVERIFY(cells);
-    QCOMPARE(*cells, ReadSheetCells(*original, listSheet, &error).value());
+    QCOMPARE(*cells, ReadSheetCells(*original, listSheet).value());
     QCOMPARE(book->activeSheetName(), QStringLiteral("重複基線較差"));
 }
 
@@ -322,9 +319,8 @@ void TestXlsxWorkbook::mergesIntoTemplateRows_data()
 void TestXlsxWorkbook::mergesIntoTemplateRows()
 {
     QFETCH(QString, prefix);
-    QString error;
-    auto book = XlsxWorkbook::fromBytes(handMadeTemplate(prefix), &error);
-    QVERIFY2(book, qPrintable(error));
+    auto book = XlsxWorkbook::fromBytes(handMadeTemplate(prefix));
+    QVERIFY2(book, qPrintable(book.message()));
 
     QList<CellValue> row2 = texts(21, QStringLiteral("r2c"));
     row2[10] = CellValue::fromNumber(1.5);
@@ -333,13 +329,13 @@ void TestXlsxWorkbook::mergesIntoTemplateRows()
     QVERIFY(book->writeRows(listSheet, rows));
     QVERIFY(book->activate(QStringLiteral("環閉合")));
     QVERIFY(book->recalculateOnOpen());
-    const auto bytes = book->toBytes(&error);
+    const auto bytes = book->toBytes();
     QVERIFY(bytes);
 
-    const auto reread = XlsxWorkbook::fromBytes(*bytes, &error);
-    QVERIFY2(reread, qPrintable(error));
-    const auto cells = ReadSheetCells(*reread, listSheet, &error);
-    QVERIFY2(cells, qPrintable(error));
+    const auto reread = XlsxWorkbook::fromBytes(*bytes);
+    QVERIFY2(reread, qPrintable(reread.message()));
+    const auto cells = ReadSheetCells(*reread, listSheet);
+    QVERIFY2(cells, qPrintable(cells.message()));
     QCOMPARE(cells->value({1, 1}).text, QStringLiteral("見出し"));
     // A written cell keeps the template's format: its own, else the row's, else the column's.
     QCOMPARE(cells->value({2, 1}).text, QStringLiteral("r2c1"));
@@ -422,9 +418,8 @@ void TestXlsxWorkbook::sharedFormulasOutliveTheirFirstCell()
 
     const SheetRows rows{rowOf(2, texts(21, QStringLiteral("a"))), rowOf(3, texts(21, QStringLiteral("b"))),
                          rowOf(4, texts(21, QStringLiteral("c")))};
-    QString error;
-    const auto edited = EditWorksheetXml(sheet, WorksheetEdit{.rows = &rows}, &error);
-    QVERIFY2(edited, qPrintable(error));
+    const auto edited = EditWorksheetXml(sheet, WorksheetEdit{.rows = &rows});
+    QVERIFY2(edited, qPrintable(edited.message()));
 
     // Every formula element by its cell: its text and its sharing.
     struct Formula
@@ -493,22 +488,20 @@ void TestXlsxWorkbook::textsRoundTrip()
     QList<CellValue> cells;
     for (const QString& s : samples)
         cells << CellValue::typedEntry(s);
-    QString error;
-    auto book = XlsxWorkbook::fromFile(templatePath, &error);
+    auto book = XlsxWorkbook::fromFile(templatePath);
     QVERIFY(book);
     QVERIFY(book->writeRows(listSheet, {rowOf(2, cells)}));
-    const auto reread = XlsxWorkbook::fromBytes(book->toBytes(&error).value(), &error);
-    QVERIFY2(reread, qPrintable(error));
-    const auto stored = ReadSheetCells(*reread, listSheet, &error);
-    QVERIFY2(stored, qPrintable(error));
+    const auto reread = XlsxWorkbook::fromBytes(book->toBytes().value());
+    QVERIFY2(reread, qPrintable(reread.message()));
+    const auto stored = ReadSheetCells(*reread, listSheet);
+    QVERIFY2(stored, qPrintable(stored.message()));
     for (qsizetype i = 0; i < samples.size(); ++i)
         QCOMPARE(stored->value({2, int(i + 1)}).text, samples[i]);
 }
 
 void TestXlsxWorkbook::missingSheetIsNamed()
 {
-    QString error;
-    auto book = XlsxWorkbook::fromFile(templatePath, &error);
+    auto book = XlsxWorkbook::fromFile(templatePath);
     QVERIFY(book);
     const Outcome written = book->writeRows(QStringLiteral("無いシート"), {rowOf(2, texts(3, QStringLiteral("a")))});
     QVERIFY(!written);
@@ -517,11 +510,11 @@ void TestXlsxWorkbook::missingSheetIsNamed()
     QVERIFY(!activated);
     QVERIFY(activated.message.contains(u"無いシート"));
 
-    const FilledWorkbook filled =
+    const Result<FilledWorkbook> filled =
         FillBaselineWorkbook(templatePath, outputFixtureProject(), QStringLiteral("無いシート"), {});
-    QVERIFY(!filled.outcome);
-    QVERIFY(filled.outcome.message.contains(u"無いシート"));
-    QVERIFY(filled.outcome.message.contains(u"kisenkakusa.xlsx"));
+    QVERIFY(!filled);
+    QVERIFY(filled.message().contains(u"無いシート"));
+    QVERIFY(filled.message().contains(u"kisenkakusa.xlsx"));
 }
 
 void TestXlsxWorkbook::damagedWorkbooksAreRefused_data()
@@ -576,11 +569,10 @@ void TestXlsxWorkbook::damagedWorkbooksAreRefused()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(bool, opens);
-    QString error;
-    auto book = XlsxWorkbook::fromBytes(bytes, &error);
+    auto book = XlsxWorkbook::fromBytes(bytes);
     QCOMPARE(bool(book), opens);
     if (!book) {
-        QVERIFY(!error.isEmpty());
+        QVERIFY(!book.message().isEmpty());
         return;
     }
     const Outcome written = book->writeRows(listSheet, {rowOf(2, texts(21, QStringLiteral("v")))});

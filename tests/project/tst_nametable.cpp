@@ -44,6 +44,7 @@ private slots:
     void applies_data();
     void applies();
     void unreferencedOccupationKeepsNames();
+    void loadsFile();
     void missingAndUnreadableFiles();
     void damagingTablesRefused_data();
     void damagingTablesRefused();
@@ -138,19 +139,31 @@ void TestNameTable::unreferencedOccupationKeepsNames()
     QVERIFY(m.occupations[0] == OccupationRecord{});
 }
 
+void TestNameTable::loadsFile()
+{
+    QTemporaryDir dir;
+    QFile file(dir.filePath("ChangeName.ini"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(sjis(QStringLiteral("SS,1,A\r\nAN,TRM,ﾄﾘﾝﾌﾞﾙ\r\n")));
+    file.close();
+    const Result<NameTable> loaded = LoadNameTable(file.fileName());
+    QVERIFY2(loaded, qPrintable(loaded.message()));
+    QCOMPARE(loaded->sessionMap, (QList<NameMapping>{{"1", "A"}}));
+    QCOMPARE(loaded->antennaNameMap, (QList<NameMapping>{{"TRM", QStringLiteral("ﾄﾘﾝﾌﾞﾙ")}}));
+}
+
 void TestNameTable::missingAndUnreadableFiles()
 {
     QTemporaryDir dir;
-    const NameTableLoad missing = LoadNameTable(dir.filePath("ChangeName.ini"));
-    QVERIFY(missing.outcome.ok);
-    QVERIFY(missing.table.isEmpty());
+    const Result<NameTable> missing = LoadNameTable(dir.filePath("ChangeName.ini"));
+    QVERIFY(missing);
+    QVERIFY(missing->isEmpty());
 
     // A directory in the file's place cannot be read as a file.
     QVERIFY(QDir(dir.path()).mkdir("ChangeName.ini"));
-    const NameTableLoad unreadable = LoadNameTable(dir.filePath("ChangeName.ini"));
-    QVERIFY(!unreadable.outcome.ok);
-    QVERIFY(unreadable.outcome.message.contains("ChangeName.ini"));
-    QVERIFY(unreadable.table.isEmpty());
+    const Result<NameTable> unreadable = LoadNameTable(dir.filePath("ChangeName.ini"));
+    QVERIFY(!unreadable);
+    QVERIFY(unreadable.message().contains("ChangeName.ini"));
 }
 
 void TestNameTable::damagingTablesRefused_data()
@@ -192,15 +205,16 @@ void TestNameTable::damagingTablesRefused()
     file.write(bytes);
     file.close();
 
-    const NameTableLoad load = LoadNameTable(path);
-    QCOMPARE(load.outcome.ok, refusal.isEmpty());
-    QCOMPARE(load.table.sessionMap.size(), sessionPairs);
-    if (refusal.isEmpty())
+    const Result<NameTable> load = LoadNameTable(path);
+    QCOMPARE(bool(load), refusal.isEmpty());
+    if (refusal.isEmpty()) {
+        QCOMPARE(load->sessionMap.size(), sessionPairs);
         return;
-    QVERIFY(load.table.isEmpty());
-    QVERIFY2(load.outcome.message.startsWith(QStringLiteral("名前変換表を読み込めません: ") + path),
-             qPrintable(load.outcome.message));
-    QVERIFY2(load.outcome.message.endsWith(refusal), qPrintable(load.outcome.message));
+    }
+    QCOMPARE(sessionPairs, 0);
+    QVERIFY2(load.message().startsWith(QStringLiteral("名前変換表を読み込めません: ") + path),
+             qPrintable(load.message()));
+    QVERIFY2(load.message().endsWith(refusal), qPrintable(load.message()));
 }
 
 QTEST_GUILESS_MAIN(TestNameTable)
