@@ -6,7 +6,6 @@
 #include "outputs/templatefiles.h"
 #include "document/document.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -46,10 +45,10 @@ int RunBaselineListCommand(const QStringList& arguments)
     const QString& output = positional[1];
 
     if (templatePath.isEmpty()) {
-        const QString dir = QCoreApplication::applicationDirPath();
-        const auto found = FindTemplate(dir, QStringLiteral("kisenkakusa.xls"));
+        const FileLocations files = FileLocations::ForRunningProgram();
+        const auto found = FindTemplate(files, QStringLiteral("kisenkakusa.xls"));
         if (!found) {
-            PrintError(MissingTemplateMessage(dir, QStringLiteral("kisenkakusa.xls")));
+            PrintError(MissingTemplateMessage(files, QStringLiteral("kisenkakusa.xls")));
             return exitRefused;
         }
         templatePath = *found;

@@ -19,25 +19,23 @@ QString openXmlName(const QString& fileName)
 
 } // namespace
 
-std::optional<QString> FindTemplate(const QString& programDir, const QString& fileName)
+std::optional<QString> FindTemplate(const FileLocations& files, const QString& fileName)
 {
-    const QDir dir(programDir);
-    const QString literal = dir.filePath(fileName);
-    if (QFileInfo(literal).isFile())
-        return literal;
-    const QString newer = openXmlName(fileName);
-    if (!newer.isEmpty() && QFileInfo(dir.filePath(newer)).isFile())
-        return dir.filePath(newer);
+    QStringList names{fileName};
+    if (const QString newer = openXmlName(fileName); !newer.isEmpty())
+        names << newer;
+    if (const auto found = files.findAny(names))
+        return found->path;
     return std::nullopt;
 }
 
-QString MissingTemplateMessage(const QString& programDir, const QString& fileName)
+QString MissingTemplateMessage(const FileLocations& files, const QString& fileName)
 {
-    const QString path = QDir::toNativeSeparators(QDir(programDir).filePath(fileName));
     const QString newer = openXmlName(fileName);
-    if (newer.isEmpty())
-        return QStringLiteral("テンプレートファイルがありません: %1").arg(path);
-    return QStringLiteral("テンプレートファイルがありません: %1（%2 もありません）").arg(path, newer);
+    const QString message = newer.isEmpty()
+                          ? QStringLiteral("テンプレートファイルがありません: %1").arg(fileName)
+                          : QStringLiteral("テンプレートファイルがありません: %1（%2 もありません）").arg(fileName, newer);
+    return message + u'\n' + SearchedFoldersText(files);
 }
 
 std::optional<QByteArray> ReadTemplateBytes(const QString& path, QString* error)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/filelocations.h"
 #include "model/outcome.h"
 
 #include <QByteArray>
@@ -7,13 +8,15 @@
 
 #include <optional>
 
-// The template named `fileName` ("kisenkakusa.xls") in the program's directory; when
-// that is missing, the same name with the Office Open XML extension (".xlsx", ".docx"),
-// the form our own sample templates and current office programs use.
-std::optional<QString> FindTemplate(const QString& programDir, const QString& fileName);
+// The template named `fileName` ("kisenkakusa.xls"), or the same name with the Office
+// Open XML extension (".xlsx", ".docx", the form our own sample templates and current
+// office programs use), in the first folder of `files` that holds either: a template
+// placed beside the program wins over the installed sample.
+std::optional<QString> FindTemplate(const FileLocations& files, const QString& fileName);
 
-// "テンプレートファイルがありません: …": names the file looked for and its newer form.
-QString MissingTemplateMessage(const QString& programDir, const QString& fileName);
+// "テンプレートファイルがありません: …": names the file looked for, its newer form and
+// every folder searched.
+QString MissingTemplateMessage(const FileLocations& files, const QString& fileName);
 
 // The whole file, refusing one larger than any template can be.
 std::optional<QByteArray> ReadTemplateBytes(const QString& path, QString* error);

@@ -8,7 +8,6 @@
 #include <QLocale>
 #include <QTranslator>
 #include <QDir>
-#include <QStandardPaths>
 
 int main(int argc, char* argv[])
 {
@@ -28,10 +27,7 @@ int main(int argc, char* argv[])
 
     const QString programDir = QCoreApplication::applicationDirPath();
     QtUserDialogs dialogs;
-    LoginDialog login(
-        LoginFileStore(programDir,
-                       QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)),
-        dialogs);
+    LoginDialog login(LoginFileStore(FileLocations::ForProgramDir(programDir)), dialogs);
     if (login.exec() != QDialog::Accepted)
         return 0;
 

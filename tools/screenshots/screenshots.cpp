@@ -46,7 +46,7 @@ int main(int argc, char* argv[])
         return 1;
     login.write("\"Bemsol Making Syubo And Kibo\"\r\n\"\x8e\x52\x93\x63\"\r\n\"pw\"\r\n"); // 山田
     login.close();
-    LoginDialog dialog(LoginFileStore(programDir.path(), QString()), dialogs);
+    LoginDialog dialog(LoginFileStore(FileLocations(programDir.path(), QString())), dialogs);
     dialog.show();
     dialog.passwordBox()->setText("pw");
     ok &= save(&dialog, out.filePath("bemsol-login.png"));
