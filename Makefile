@@ -4,9 +4,10 @@ BUILD_DIR ?= build/release
 TEST_DIR ?= build/asan
 BENCH_DIR ?= build/bench
 FUZZ_DIR ?= build/fuzz
+PACKAGE_DIR ?= build/package
 FUZZ_SECONDS ?= 60
 
-.PHONY: deps build run test bench fuzz clean
+.PHONY: deps build run test bench fuzz package clean
 
 deps:
 	bash scripts/install-deps
@@ -15,7 +16,10 @@ build: deps
 	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
-run: build
+# Only the two programs and what they need, so a first run does not wait for the tests.
+run: deps
+	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target bemsol dravel
 	bash scripts/run-bemsol $(BUILD_DIR)
 
 test: deps
@@ -32,6 +36,11 @@ fuzz: deps
 	CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBEMSOL_FUZZ=ON
 	cmake --build $(FUZZ_DIR) -j $(JOBS)
 	bash scripts/run-fuzzers $(FUZZ_DIR) $(FUZZ_SECONDS)
+
+# A Debian package in $(PACKAGE_DIR), from a build without the tests.
+package: deps
+	cmake -S . -B $(PACKAGE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBEMSOL_TESTS=OFF
+	cmake --build $(PACKAGE_DIR) -j $(JOBS) --target package
 
 clean:
 	rm -rf build
