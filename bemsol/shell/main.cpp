@@ -13,6 +13,8 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Bemsol"));
+    // The desktop ties the windows to the launcher bemsol.desktop by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("bemsol"));
     // The program speaks Japanese whatever the desktop's language, and so do Qt's own
     // dialog buttons when Debian's Qt translations are installed.
     QTranslator qtTexts;
