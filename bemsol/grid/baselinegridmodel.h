@@ -2,6 +2,8 @@
 
 #include "gridtime.h"
 
+#include "model/projectfield.h"
+
 #include <QAbstractTableModel>
 #include <QList>
 
@@ -46,8 +48,9 @@ public:
     // Stable: rows with equal texts keep their order.
     void sortByColumnText(int column);
 
-    // Cells computed from the project changed (an edit): repaint what is shown.
-    void refreshCells();
+    // Texts of the project changed (an edit, its undo or redo): repaints the cells of
+    // those baselines and fields, and nothing else.
+    void refreshCells(const ProjectChange& change);
 
 private:
     struct GridRow

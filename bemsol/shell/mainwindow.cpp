@@ -31,7 +31,7 @@ MainWindow::MainWindow(const QString& programDir, const QString& userName, UserD
     resize(1000, 600);
 
     connect(&document_, &Document::modelReset, gridModel_, &BaselineGridModel::FillGrid);
-    connect(&document_, &Document::modelEdited, gridModel_, &BaselineGridModel::refreshCells);
+    connect(&document_, &Document::projectEdited, gridModel_, &BaselineGridModel::refreshCells);
     connect(&document_, &Document::stateChanged, this,
             [this] { setWindowTitle(document_.caption()); });
     setWindowTitle(document_.caption());
@@ -208,7 +208,8 @@ void MainWindow::applyCellEdit(const QString& text)
     baselines.reserve(last - first + 1);
     for (int row = first; row <= last; ++row)
         baselines.append(gridModel_->baselineAt(row));
-    document_.UpdateCellData(current.column(), baselines, text);
+    if (const std::optional<ProjectField> field = FieldOfColumn(current.column()))
+        document_.UpdateCellData(*field, baselines, text);
 }
 
 void MainWindow::gridFunctionKey(int key)

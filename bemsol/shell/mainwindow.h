@@ -91,7 +91,7 @@ private:
     void applyCellEdit(const QString& text);
     void gridFunctionKey(int key);
     void printReport(ReportKind kind);
-    // Editors of the data-edit menu (form1editors.cpp).
+    // Editors of the data-edit menu (mainwindoweditors.cpp).
     void connectEditorCommands();
     void closeEditors();
     void showEditor(QDialog* editor);

@@ -63,6 +63,21 @@ void MainWindow::createMenus()
             this, &QWidget::close);
 
     QMenu* edit = addMenu(bar, QStringLiteral("ﾃﾞｰﾀ編集(&E)"), "mnDataEdit");
+    // The stack names the edit: "元に戻す ｾｯｼｮﾝ名の変更".
+    QAction* undo = document_.undoStack().createUndoAction(this, QStringLiteral("元に戻す"));
+    undo->setObjectName(QStringLiteral("miUndo"));
+    undo->setShortcut(QKeySequence::Undo);
+    QAction* redo = document_.undoStack().createRedoAction(this, QStringLiteral("やり直し"));
+    redo->setObjectName(QStringLiteral("miRedo"));
+    // Ctrl+Y as the surveyors' other programs have it, and the desktop's own key too.
+    QList<QKeySequence> redoKeys{QKeySequence(Qt::CTRL | Qt::Key_Y)};
+    for (const QKeySequence& key : QKeySequence::keyBindings(QKeySequence::Redo))
+        if (!redoKeys.contains(key))
+            redoKeys << key;
+    redo->setShortcuts(redoKeys);
+    edit->addAction(undo);
+    edit->addAction(redo);
+    edit->addSeparator();
     addItem(edit, QStringLiteral("共通ﾃﾞｰﾀ編集"), "miCommon", false);
     addItem(edit, QStringLiteral("ｾｯｼｮﾝ名編集(&S)"), "miSession");
     addItem(edit, QStringLiteral("点名編集(&P)"), "miPointName");

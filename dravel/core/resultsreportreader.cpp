@@ -68,9 +68,9 @@ ReportReading ResultsReportReader::read(const QString& frameSetPage)
         readCoordinateList(points);
         readResultsTables(points);
     } catch (const ReportFault& fault) {
-        return {{}, {fault.message}};
+        return {{}, Outcome::failure(fault.message)};
     }
-    return {std::move(points), {}};
+    return {std::move(points), Outcome::success()};
 }
 
 QString ResultsReportReader::findIndexPage(const QString& frameSetPage)

@@ -1,4 +1,5 @@
 #include "fakeuserdialogs.h"
+#include "modelbuilder.h"
 #include "grid/baselinegridmodel.h"
 #include "grid/gridcolumns.h"
 #include "shell/mainwindow.h"
@@ -181,7 +182,7 @@ void TestDesktopHabits::recentMenuReopensAndForgets()
                                                      "一覧を消去(&C)"}));
 
     // Choosing an entry asks the save question first, as 開く does; Cancel keeps all.
-    QVERIFY(window_->document().UpdateCellData(GridColumn::StartReceiverName, {1}, "edited"));
+    QVERIFY(window_->document().UpdateCellData(ProjectField::StartReceiverName, {1}, "edited"));
     dialogs_->saveQuestionAnswers = {DocumentView::SaveAnswer::Cancel};
     recentItem(*window_, 2)->trigger();
     QCOMPARE(dialogs_->saveQuestionAsked, 1);
@@ -213,8 +214,8 @@ void TestDesktopHabits::recentMenuReopensAndForgets()
 
 void TestDesktopHabits::droppedFileOpensAsOpenWould()
 {
-    window_->document().adoptImported(ProjectModel(), "/x/other.xml");
-    window_->document().markModified();
+    window_->document().adoptImported(ModelBuilder().baseline("K01", "K02").build(), "/x/other.xml");
+    QVERIFY(window_->document().UpdateCellData(ProjectField::StartReceiverName, {1}, "edited"));
 
     // The first file the window can open counts.
     QMimeData data;

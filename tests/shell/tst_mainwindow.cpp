@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QFile>
 #include <QHeaderView>
+#include <QSignalSpy>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -85,6 +86,7 @@ private slots:
     void cellEditOverBlockSelectedUpwards();
     void functionKeysNeedCtrl();
     void aboutBoxOpensOnce();
+    void undoAndRedoFromTheMenuAndKeys();
 
 private:
     std::unique_ptr<QTemporaryDir> programDir_;
@@ -244,7 +246,7 @@ void TestMainWindow::opensProjectFileAndRefusesBadOnes()
 void TestMainWindow::saveQuestionCancelPaths()
 {
     window_->document().adoptImported(modelOf({"1", "2"}), "/x/survey.xml");
-    QVERIFY(window_->document().UpdateCellData(9, {1}, "edited"));
+    QVERIFY(window_->document().UpdateCellData(ProjectField::StartReceiverName, {1}, "edited"));
     QVERIFY(window_->document().modified());
 
     // Cancel on open: no open dialog, the project stays.
@@ -484,6 +486,43 @@ void TestMainWindow::aboutBoxOpensOnce()
 
     QTest::mouseClick(about->okButton(), Qt::LeftButton);
     QTRY_VERIFY(!window_->aboutBox());
+}
+
+void TestMainWindow::undoAndRedoFromTheMenuAndKeys()
+{
+    window_->document().adoptImported(modelOf({"1", "2", "3"}), "/x.xml");
+    QAction* undo = window_->menuItem("miUndo");
+    QAction* redo = window_->menuItem("miRedo");
+    QVERIFY(undo && redo);
+    QVERIFY(!undo->isEnabled());
+
+    window_->document().ChangeSessionData({2}, "B");
+    QCOMPARE(column(*window_, GridColumn::Session), (QStringList{"1", "B", "3"}));
+    QVERIFY(undo->isEnabled());
+    QCOMPARE(undo->text(), QStringLiteral("元に戻す ｾｯｼｮﾝ名の変更"));
+
+    // The grid shows the old text again, and the project is as it was opened.
+    QSignalSpy repaint(window_->gridModel(), &QAbstractItemModel::dataChanged);
+    undo->trigger();
+    QCOMPARE(column(*window_, GridColumn::Session), (QStringList{"1", "2", "3"}));
+    QVERIFY(!window_->document().modified());
+    // Only the changed cell is repainted.
+    QCOMPARE(repaint.count(), 1);
+    QCOMPARE(repaint[0][0].toModelIndex(), window_->gridModel()->index(1, GridColumn::Session));
+    QCOMPARE(repaint[0][1].toModelIndex(), window_->gridModel()->index(1, GridColumn::Session));
+
+    redo->trigger();
+    QCOMPARE(column(*window_, GridColumn::Session), (QStringList{"1", "B", "3"}));
+    QVERIFY(window_->document().modified());
+
+    // Ctrl+Z and Ctrl+Y from the grid.
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    window_->grid()->setFocus();
+    QTest::keyClick(window_->grid(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(column(*window_, GridColumn::Session), (QStringList{"1", "2", "3"}));
+    QTest::keyClick(window_->grid(), Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(column(*window_, GridColumn::Session), (QStringList{"1", "B", "3"}));
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -1,6 +1,6 @@
-// Renders the login dialog, the main window with a project open and its file menu with
-// recent files into PNG files, for the README, the manual and for checking by eye how
-// the Japanese texts come out:
+// Renders the login dialog, the main window with a project open, its file menu with
+// recent files and the checks window over that project into PNG files, for the README,
+// the manual and for checking by eye how the Japanese texts come out:
 //   bemsol-screenshots OUTDIR EXCHANGE_FILE
 // Run it under xvfb-run: the menus are windows of their own, taken from the screen.
 // Not a test.
@@ -8,6 +8,7 @@
 #include "fakeuserdialogs.h"
 #include "grid/baselinegridview.h"
 #include "grid/gridcolumns.h"
+#include "shell/checkswindow.h"
 #include "shell/mainwindow.h"
 #include "shell/logindialog.h"
 #include "shell/recentfiles.h"
@@ -103,5 +104,9 @@ int main(int argc, char* argv[])
     grid->setCurrentIndex(grid->model()->index(2, GridColumn::Session));
     ok &= save(&window, out.filePath("bemsol-main-window.png"));
     ok &= saveRecentFilesMenu(window, out.filePath("bemsol-recent-files.png"));
+
+    ChecksWindow checks(window.document(), [] { return QSet<int>{}; });
+    checks.show();
+    ok &= save(&checks, out.filePath("checks-window.png"));
     return ok && dialogs.messages.isEmpty() ? 0 : 1;
 }
