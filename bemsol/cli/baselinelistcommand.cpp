@@ -44,9 +44,10 @@ int RunBaselineListCommand(const QStringList& arguments)
         return usage();
     const QString& output = positional[1];
 
+    const QString soffice = FindSoffice();
     if (templatePath.isEmpty()) {
         const FileLocations files = FileLocations::ForRunningProgram();
-        const auto found = FindTemplate(files, QStringLiteral("kisenkakusa.xls"));
+        const auto found = FindFillableTemplate(files, QStringLiteral("kisenkakusa.xls"), !soffice.isEmpty());
         if (!found) {
             PrintError(MissingTemplateMessage(files, QStringLiteral("kisenkakusa.xls")));
             return exitRefused;
@@ -67,7 +68,7 @@ int RunBaselineListCommand(const QStringList& arguments)
         PrintError(opened.message);
         return exitRefused;
     }
-    const FilledWorkbook filled = FillBaselineWorkbook(templatePath, document.model(), activate, FindSoffice());
+    const FilledWorkbook filled = FillBaselineWorkbook(templatePath, document.model(), activate, soffice);
     if (!filled.outcome) {
         PrintError(filled.outcome.message);
         return exitRefused;

@@ -3,6 +3,7 @@
 #include "baselinelistcommand.h"
 #include "checkscommand.h"
 #include "cliarguments.h"
+#include "diagramcommand.h"
 
 #include "document/document.h"
 #include "project/modeljson.h"
@@ -24,7 +25,8 @@ int usage()
                               "       bemsol-cli fieldbook INPUT OUT.pdf [--by-session] [--off LIST] [--db FILE] [--names FILE|--no-names]\n"
                               "       bemsol-cli record INPUT OUT.pdf [--off LIST] [--db FILE] [--names FILE|--no-names]\n"
                               "       bemsol-cli baseline-list INPUT OUT.xlsx [--template FILE] [--activate SHEET] [--names FILE|--no-names]\n"
-                              "       bemsol-cli checks INPUT [--names FILE|--no-names] [--off LIST] [--class 1|2|3|4] [--method static|short-static] [--json] [--pdf OUT.pdf]"));
+                              "       bemsol-cli checks INPUT [--names FILE|--no-names] [--off LIST] [--class 1|2|3|4] [--method static|short-static] [--json] [--pdf OUT.pdf]\n"
+                              "       bemsol-cli diagram INPUT OUT.pdf|OUT.svg [--names FILE|--no-names] [--off LIST] [--zone N] [--json]"));
     return exitUsage;
 }
 
@@ -109,6 +111,8 @@ int RunCliCommand(const QStringList& arguments)
         return RunBaselineListCommand(rest);
     if (command == u"checks")
         return RunChecksCommand(rest);
+    if (command == u"diagram")
+        return RunDiagramCommand(rest);
     const bool isReport = command == u"fieldbook" || command == u"record";
     QStringList valueOptions{QStringLiteral("--names")};
     QStringList flagOptions{QStringLiteral("--no-names")};

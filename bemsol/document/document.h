@@ -99,6 +99,10 @@ public:
     int UpdateAntennaType(const QString& oldValue, const QString& newValue);
     int UpdateAntennaSN(const QString& oldValue, const QString& newValue);
 
+    // A change the user confirmed in an editor with nothing chosen: it matches nothing
+    // and changes no text, yet counts as an edit, so the save question follows it.
+    void confirmUnmatchedChange(const QString& actionText);
+
     // The session editor's change: `session` as the session name of each of
     // `baselines` (indices outside the project are skipped). Marks the project modified
     // and returns how many baselines changed.

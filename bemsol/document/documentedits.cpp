@@ -179,6 +179,11 @@ int Document::UpdateAntennaSN(const QString& oldValue, const QString& newValue)
                                   &OccupationRecord::antennaSN, oldValue, newValue);
 }
 
+void Document::confirmUnmatchedChange(const QString& actionText)
+{
+    pushEdit(actionText, {});
+}
+
 int Document::ChangeSessionData(const QList<int>& baselines, const QString& session)
 {
     QList<TextEdit> edits;

@@ -50,10 +50,16 @@ Outcome openTemplate(const SheetTemplate& t, const OutputEnvironment& env)
 
 Outcome fillAndOpen(const SheetTemplate& t, const ProjectModel& model, const OutputEnvironment& env)
 {
-    const auto path = FindTemplate(env.files, t.fileName);
+    const auto path = FindFillableTemplate(env.files, t.fileName, !env.soffice.isEmpty());
     if (!path)
         return Outcome::failure(MissingTemplateMessage(env.files, t.fileName));
+    // A project without baselines writes no list: nothing to wait for.
+    const bool writesList = model.baselineCount() > 0;
+    if (writesList && env.beginWait)
+        env.beginWait();
     const FilledWorkbook filled = FillBaselineWorkbook(*path, model, t.activatedSheet, env.soffice);
+    if (writesList && env.endWait)
+        env.endWait();
     if (!filled.outcome)
         return filled.outcome;
     const Outcome opened = openCopy(*path, filled.bytes, QStringLiteral(".xlsx"), t.application, env);
@@ -145,11 +151,12 @@ FilledWorkbook FillBaselineWorkbook(const QString& templatePath, const ProjectMo
 
     QString error;
     std::optional<QByteArray> bytes;
-    if (templatePath.endsWith(u".xls", Qt::CaseInsensitive)) {
+    if (IsLegacyWorkbook(templatePath)) {
+        // What is missing is LibreOffice, or the template in its .xlsx form.
         if (soffice.isEmpty())
             return fail(QStringLiteral("%1 は古い Excel 形式のテンプレートです。読み込むには LibreOffice が"
-                                       "必要です。LibreOffice を入れるか、.xlsx 版のテンプレートを置いてください。")
-                            .arg(shown(templatePath)));
+                                       "必要ですが、見つかりません。LibreOffice を入れるか、%2 を置いてください。")
+                            .arg(shown(templatePath), shown(templatePath + u'x')));
         bytes = ConvertLegacyWorkbook(soffice, templatePath, &error);
     } else {
         bytes = ReadTemplateBytes(templatePath, &error);

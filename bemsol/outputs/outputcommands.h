@@ -50,6 +50,10 @@ struct OutputEnvironment
     std::function<bool(const QString& path)> openDocument;
     // Starts a program as a process of its own, not waited for; false when it failed.
     std::function<bool(const QString& program)> startDetached;
+    // Called around the writing of a baseline list, the one step that can take a while;
+    // either may be empty.
+    std::function<void()> beginWait;
+    std::function<void()> endWait;
 };
 
 // The running program's file locations, the per-user data directory, LibreOffice when found,

@@ -29,6 +29,24 @@ std::optional<QString> FindTemplate(const FileLocations& files, const QString& f
     return std::nullopt;
 }
 
+std::optional<QString> FindFillableTemplate(const FileLocations& files, const QString& fileName,
+                                            bool canConvertLegacy)
+{
+    const auto found = FindTemplate(files, fileName);
+    if (!found || canConvertLegacy || !IsLegacyWorkbook(*found))
+        return found;
+    const QFileInfo legacy(*found);
+    const QString newer = openXmlName(legacy.fileName());
+    if (!newer.isEmpty() && QFileInfo(legacy.dir().filePath(newer)).isFile())
+        return legacy.dir().filePath(newer);
+    return found;
+}
+
+bool IsLegacyWorkbook(const QString& path)
+{
+    return path.endsWith(u".xls", Qt::CaseInsensitive);
+}
+
 QString MissingTemplateMessage(const FileLocations& files, const QString& fileName)
 {
     const QString newer = openXmlName(fileName);

@@ -14,6 +14,15 @@
 // placed beside the program wins over the installed sample.
 std::optional<QString> FindTemplate(const FileLocations& files, const QString& fileName);
 
+// The template a command that fills the baseline list reads: FindTemplate's, except
+// that a legacy workbook (".xls") that cannot be converted gives way to the ".xlsx"
+// beside it.
+std::optional<QString> FindFillableTemplate(const FileLocations& files, const QString& fileName,
+                                            bool canConvertLegacy);
+
+// Whether a template is a legacy binary workbook, which is read through a conversion.
+bool IsLegacyWorkbook(const QString& path);
+
 // "テンプレートファイルがありません: …": names the file looked for, its newer form and
 // every folder searched.
 QString MissingTemplateMessage(const FileLocations& files, const QString& fileName);

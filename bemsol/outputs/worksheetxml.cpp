@@ -1,7 +1,9 @@
 #include "worksheetxml.h"
 
+#include "formulashift.h"
 #include "xmlwriter.h"
 
+#include <QHash>
 #include <QLocale>
 #include <QXmlStreamReader>
 
@@ -96,7 +98,66 @@ struct TemplateCell
     int column = 0;
     QString style;
     QByteArray xml;
+    // A cell of a shared formula: its group, and whether it is the group's first cell,
+    // the one that carries the formula for all.
+    int sharedGroup = -1;
+    bool sharedFirst = false;
+    QString sharedFormula;
 };
+
+// The first cell of a shared formula: where it is and what it says.
+struct SharedFormulaOrigin
+{
+    int row = 0;
+    int column = 0;
+    QString formula;
+};
+
+void readSharedFormula(TemplateCell& cell)
+{
+    QXmlStreamReader reader(cell.xml);
+    reader.setNamespaceProcessing(false);
+    while (!reader.atEnd()) {
+        if (reader.readNext() != QXmlStreamReader::StartElement || reader.name() != u"f")
+            continue;
+        const auto attrs = reader.attributes();
+        bool ok = false;
+        const int group = attrs.value(QLatin1StringView("si")).toInt(&ok);
+        if (attrs.value(QLatin1StringView("t")) != u"shared" || !ok)
+            return;
+        cell.sharedGroup = group;
+        cell.sharedFirst = attrs.hasAttribute(QLatin1StringView("ref"));
+        cell.sharedFormula = reader.readElementText();
+        return;
+    }
+}
+
+// The cell with its shared formula written out as an ordinary one.
+QByteArray unsharedCellXml(const QByteArray& xml, const QString& formula)
+{
+    QByteArray out;
+    XmlWriter writer(&out);
+    QXmlStreamReader reader(xml);
+    reader.setNamespaceProcessing(false);
+    while (!reader.atEnd()) {
+        const auto token = reader.readNext();
+        if (token == QXmlStreamReader::StartDocument)
+            continue;
+        if (token == QXmlStreamReader::StartElement && reader.name() == u"f") {
+            const QString name = reader.qualifiedName().toString();
+            writer.startElement(name);
+            for (const QXmlStreamAttribute& a : reader.attributes())
+                if (a.qualifiedName() != u"t" && a.qualifiedName() != u"si" && a.qualifiedName() != u"ref")
+                    writer.attribute(a.qualifiedName(), a.value());
+            writer.characters(formula);
+            writer.endElement(name);
+            reader.skipCurrentElement();
+            continue;
+        }
+        writer.copyCurrent(reader);
+    }
+    return out;
+}
 
 struct TemplateRow
 {
@@ -131,6 +192,8 @@ private:
     void writeNewRow(const SheetRow& row);
     void writeMergedRow(const TemplateRow& tpl, const SheetRow& row);
     void writeTemplateRow(const TemplateRow& tpl);
+    void findOverwrittenSharedFormulas(const QList<TemplateRow>& templateRows);
+    void writeTemplateCell(int row, const TemplateCell& cell);
     void appendCell(int row, int column, const QString& style, const CellValue& value);
     QString columnStyle(int column) const;
 
@@ -141,6 +204,8 @@ private:
     XmlWriter writer_{&out_};
     QString prefix_;
     QList<ColumnStyle> columnStyles_;
+    // Shared formulas whose first cell is overwritten, by group.
+    QHash<int, SharedFormulaOrigin> overwrittenShared_;
     bool sawSheetViews_ = false;
     bool sawSheetData_ = false;
 };
@@ -345,6 +410,8 @@ bool WorksheetEditor::readRow(TemplateRow* row, int previousRow)
             cell.style = attrs.value(QLatin1StringView("s")).toString();
             XmlWriter cellWriter(&cell.xml);
             copySubtree(cellWriter);
+            if (cell.xml.contains("shared"))
+                readSharedFormula(cell);
             row->cells.append(std::move(cell));
         } else {
             XmlWriter otherWriter(&row->trailing);
@@ -385,6 +452,7 @@ bool WorksheetEditor::mergeSheetData()
     // Rows are kept in order even when a template lists them out of order.
     std::stable_sort(templateRows.begin(), templateRows.end(),
                      [](const TemplateRow& a, const TemplateRow& b) { return a.row < b.row; });
+    findOverwrittenSharedFormulas(templateRows);
 
     qsizetype t = 0;
     qsizetype e = 0;
@@ -406,12 +474,44 @@ bool WorksheetEditor::mergeSheetData()
     return true;
 }
 
+void WorksheetEditor::findOverwrittenSharedFormulas(const QList<TemplateRow>& templateRows)
+{
+    qsizetype e = 0;
+    for (const TemplateRow& tpl : templateRows) {
+        while (e < rows_.size() && rows_[e].row < tpl.row)
+            ++e;
+        if (e == rows_.size())
+            return;
+        if (rows_[e].row != tpl.row)
+            continue;
+        const int written = int(rows_[e].cells.size());
+        for (const TemplateCell& c : tpl.cells)
+            if (c.sharedFirst && c.column <= written)
+                overwrittenShared_.insert(c.sharedGroup, {tpl.row, c.column, c.sharedFormula});
+    }
+}
+
+void WorksheetEditor::writeTemplateCell(int row, const TemplateCell& cell)
+{
+    // The other cells of a shared formula whose first cell was overwritten would point
+    // at a formula that is gone, and a spreadsheet would call the workbook damaged.
+    // Each gets the formula as it read in that cell.
+    const auto origin = overwrittenShared_.constFind(cell.sharedGroup);
+    if (cell.sharedGroup < 0 || origin == overwrittenShared_.cend()) {
+        writer_.raw(cell.xml);
+        return;
+    }
+    const QString formula =
+        ShiftFormulaReferences(origin->formula, row - origin->row, cell.column - origin->column);
+    writer_.raw(unsharedCellXml(cell.xml, formula));
+}
+
 void WorksheetEditor::writeTemplateRow(const TemplateRow& tpl)
 {
     writer_.startElement(qualified("row"));
     writer_.attributes(tpl.attributes);
     for (const TemplateCell& c : tpl.cells)
-        writer_.raw(c.xml);
+        writeTemplateCell(tpl.row, c);
     if (!tpl.trailing.isEmpty())
         writer_.raw(tpl.trailing);
     writer_.endElement(qualified("row"));
@@ -462,7 +562,7 @@ void WorksheetEditor::writeMergedRow(const TemplateRow& tpl, const SheetRow& row
         appendCell(tpl.row, column, style, row.cells[column - 1]);
     }
     for (; next < cells.size(); ++next)
-        writer_.raw(cells[next].xml);
+        writeTemplateCell(tpl.row, cells[next]);
     if (!tpl.trailing.isEmpty())
         writer_.raw(tpl.trailing);
     writer_.endElement(qualified("row"));

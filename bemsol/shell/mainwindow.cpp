@@ -5,6 +5,7 @@
 #include "grid/baselinegridview.h"
 #include "grid/celleditdialog.h"
 #include "grid/gridcolumns.h"
+#include "grid/gridselection.h"
 #include "reportpreview.h"
 #include "userdialogs.h"
 
@@ -31,6 +32,8 @@ MainWindow::MainWindow(const QString& programDir, const QString& userName, UserD
     resize(1000, 600);
 
     connect(&document_, &Document::modelReset, gridModel_, &BaselineGridModel::FillGrid);
+    // After the grid: the session editor reads the refilled rows.
+    connect(&document_, &Document::modelReset, this, &MainWindow::refillEditors);
     connect(&document_, &Document::projectEdited, gridModel_, &BaselineGridModel::refreshCells);
     connect(&document_, &Document::stateChanged, this,
             [this] { setWindowTitle(document_.caption()); });
@@ -181,15 +184,17 @@ void MainWindow::toggleCellEditMode()
 
 void MainWindow::openCellEditor()
 {
-    const QModelIndex current = grid_->currentIndex();
-    if (!current.isValid())
+    // The cell where the block began: dragging or Shift+arrows move the current cell to
+    // the far corner.
+    const GridSelection block = gridSelectionOf(*grid_->selectionModel());
+    if (!block.isValid())
         return;
     if (!cellEditor_) {
         cellEditor_ = new CellEditDialog(this);
         cellEditor_->setAttribute(Qt::WA_DeleteOnClose);
         connect(cellEditor_, &CellEditDialog::changeRequested, this, &MainWindow::applyCellEdit);
     }
-    cellEditor_->setText(gridModel_->cellText(current.row(), current.column()));
+    cellEditor_->setText(gridModel_->cellText(block.row, block.col));
     // At the place of the last press on the grid, counted from the window's corner.
     cellEditor_->move(frameGeometry().topLeft() + grid_->lastMousePosition());
     cellEditor_->show();
@@ -200,15 +205,14 @@ void MainWindow::openCellEditor()
 void MainWindow::applyCellEdit(const QString& text)
 {
     // The selection of this moment counts: the editor does not block the grid.
-    const QModelIndex current = grid_->currentIndex();
-    const auto [first, last] = grid_->selectedRowRange();
-    if (!current.isValid() || first < 0)
+    const GridSelection block = gridSelectionOf(*grid_->selectionModel());
+    if (!block.isValid())
         return;
     QList<int> baselines;
-    baselines.reserve(last - first + 1);
-    for (int row = first; row <= last; ++row)
+    baselines.reserve(block.lastRow() - block.firstRow() + 1);
+    for (int row = block.firstRow(); row <= block.lastRow(); ++row)
         baselines.append(gridModel_->baselineAt(row));
-    if (const std::optional<ProjectField> field = FieldOfColumn(current.column()))
+    if (const std::optional<ProjectField> field = FieldOfColumn(block.col))
         document_.UpdateCellData(*field, baselines, text);
 }
 

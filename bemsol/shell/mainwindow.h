@@ -4,6 +4,7 @@
 #include "document/documentview.h"
 #include "model/filelocations.h"
 #include "recentfiles.h"
+#include "outputs/outputcommands.h"
 #include "reports/reportdatabase.h"
 #include "reports/reportjob.h"
 
@@ -11,6 +12,7 @@
 #include <QPointer>
 
 #include <array>
+#include <functional>
 
 class BaselineGridModel;
 class BaselineGridView;
@@ -59,6 +61,9 @@ public:
     const QString& sessionBeingRenamed() const { return sessionBeingRenamed_; }
     // Where the editors open: 1500 twips right of and below the window's corner.
     QPoint editorPosition() const;
+    // Where the 成果出力 commands find their files and how they hand them to the desktop,
+    // asked anew for every command; tests give one that records instead of launching.
+    void setOutputEnvironment(std::function<OutputEnvironment()> environment);
 
     // 開く(&O) after the question and the dialog: a ".xml" name is imported, a ".dat"
     // name loaded as a project; any other name is ignored.
@@ -91,6 +96,7 @@ private:
     void applyCellEdit(const QString& text);
     void gridFunctionKey(int key);
     void printReport(ReportKind kind);
+    void runOutputCommand(OutputCommand command);
     // Editors of the data-edit menu (mainwindoweditors.cpp).
     void connectEditorCommands();
     void closeEditors();
@@ -99,9 +105,12 @@ private:
     void applySessionChange(const QString& newName);
     void openCommonEditor();
     void openPointEditor();
+    void applyPointChange(const std::optional<QString>& number,
+                          const std::optional<QString>& newNumber,
+                          const std::optional<QString>& newName);
     void openEquipmentEditor(int field);
-    void applyEquipmentChange(const QString& title, const QString& oldValue,
-                              const QString& newValue);
+    void applyEquipmentChange(const std::optional<QString>& oldValue, const QString& newValue);
+    void refillEditors();
     // Recent files, dropped files, the window's placement and the manual
     // (mainwindowdesktop.cpp).
     void setUpDesktopHabits();
@@ -133,8 +142,10 @@ private:
     QPointer<CommonDataDialog> commonEditor_;
     QPointer<PointDialog> pointEditor_;
     QPointer<EquipmentDialog> equipmentEditor_;
+    int equipmentField_ = 0; // which of the four fields the equipment editor edits
     // The block of grid rows the session editor renames, kept from its opening.
     int sessionFirstRow_ = -1;
     int sessionLastRow_ = -1;
     QString sessionBeingRenamed_;
+    std::function<OutputEnvironment()> outputEnvironment_ = DefaultOutputEnvironment;
 };

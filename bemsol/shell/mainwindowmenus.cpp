@@ -11,7 +11,6 @@
 #include "document/document.h"
 
 #include <QAction>
-#include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -112,14 +111,8 @@ void MainWindow::createMenus()
     QMenu* results = addMenu(bar, QStringLiteral("成果出力(&A)"), "mnSeikaOut");
     // The nine output commands, in menu order with their captions and names.
     for (const SheetTemplate& t : SheetTemplates()) {
-        connect(addItem(results, t.caption, t.control), &QAction::triggered, this, [this, command = t.command] {
-            QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-            const Outcome outcome = RunOutputCommand(command, document_.model(), DefaultOutputEnvironment());
-            QGuiApplication::restoreOverrideCursor();
-            // A success can carry a message too: rows of the list left incomplete.
-            if (!outcome || !outcome.message.isEmpty())
-                showOutcome(outcome);
-        });
+        connect(addItem(results, t.caption, t.control), &QAction::triggered, this,
+                [this, command = t.command] { runOutputCommand(command); });
     }
 
     allSwMenu_ = popupMenu(this, QStringLiteral("出力スイッチ"), "AllSw");

@@ -2,6 +2,7 @@
 #include "outputs/baselinelist.h"
 #include "outputs/outputcommands.h"
 #include "outputs/sheetreader.h"
+#include "outputs/worksheetxml.h"
 #include "outputs/xlsxworkbook.h"
 
 #include <QFile>
@@ -149,6 +150,8 @@ private slots:
     void noBaselinesLeavesListAsTemplate();
     void mergesIntoTemplateRows_data();
     void mergesIntoTemplateRows();
+    void sharedFormulasOutliveTheirFirstCell_data();
+    void sharedFormulasOutliveTheirFirstCell();
     void textsRoundTrip();
     void missingSheetIsNamed();
     void damagedWorkbooksAreRefused_data();
@@ -379,6 +382,101 @@ void TestXlsxWorkbook::mergesIntoTemplateRows()
     QVERIFY(!reread->package().contains(QStringLiteral("xl/calcChain.xml")));
     QVERIFY(!reread->package().read(QStringLiteral("xl/_rels/workbook.xml.rels")).value().contains("calcChain"));
     QVERIFY(!reread->package().read(QStringLiteral("[Content_Types].xml")).value().contains("calcChain"));
+}
+
+void TestXlsxWorkbook::sharedFormulasOutliveTheirFirstCell_data()
+{
+    QTest::addColumn<QString>("prefix");
+    QTest::newRow("default namespace") << "";
+    QTest::newRow("prefixed namespace") << "x:";
+}
+
+void TestXlsxWorkbook::sharedFormulasOutliveTheirFirstCell()
+{
+    QFETCH(QString, prefix);
+    const QByteArray x = prefix.toUtf8();
+    const QByteArray ns = prefix.isEmpty() ? QByteArray("xmlns") : "xmlns:" + x.chopped(1);
+    auto cell = [&](const char* ref, const QByteArray& formula, const char* value, const char* style = nullptr) {
+        return "<" + x + "c r=\"" + ref + "\"" + (style ? QByteArray(" s=\"") + style + "\"" : QByteArray()) + ">" +
+               formula + "<" + x + "v>" + value + "</" + x + "v></" + x + "c>";
+    };
+    auto first = [&](const char* group, const char* ref, const char* text) {
+        return "<" + x + "f t=\"shared\" ref=\"" + ref + "\" si=\"" + group + "\">" + text + "</" + x + "f>";
+    };
+    auto other = [&](const char* group) { return "<" + x + "f t=\"shared\" si=\"" + group + "\"/>"; };
+    auto row = [&](int r, const QByteArray& cells) {
+        return "<" + x + "row r=\"" + QByteArray::number(r) + "\">" + cells + "</" + x + "row>";
+    };
+    // Group 0 runs down column A from a written row into rows below the list; group 1
+    // runs from column U of the list into columns V and W beside it; group 2 starts
+    // right of the list and is not touched.
+    const QByteArray sheet =
+        "<" + x + "worksheet " + ns + "=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><" + x + "sheetData>" +
+        row(2, cell("K2", {}, "1") + cell("U2", first("1", "U2:W2", "$K2+U$1"), "1") + cell("V2", other("1"), "1") +
+                   cell("W2", other("1"), "1") + cell("X2", first("2", "X2:X3", "K2*3"), "3")) +
+        row(3, cell("A3", first("0", "A3:A6", "K3*2"), "2") + cell("X3", other("2"), "3")) +
+        row(4, cell("A4", other("0"), "2")) +
+        row(5, cell("A5", other("0"), "2")) +
+        row(6, cell("A6", other("0"), "2", "3")) +
+        "</" + x + "sheetData></" + x + "worksheet>";
+
+    const SheetRows rows{rowOf(2, texts(21, QStringLiteral("a"))), rowOf(3, texts(21, QStringLiteral("b"))),
+                         rowOf(4, texts(21, QStringLiteral("c")))};
+    QString error;
+    const auto edited = EditWorksheetXml(sheet, WorksheetEdit{.rows = &rows}, &error);
+    QVERIFY2(edited, qPrintable(error));
+
+    // Every formula element by its cell: its text and its sharing.
+    struct Formula
+    {
+        QString text;
+        QString type;
+        QString group;
+        QString style;
+        QString value;
+    };
+    QMap<QString, Formula> formulas;
+    QXmlStreamReader r(*edited);
+    r.setNamespaceProcessing(false);
+    QString at;
+    QString style;
+    while (!r.atEnd()) {
+        if (r.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        if (r.name() == u"c") {
+            at = r.attributes().value(QStringLiteral("r")).toString();
+            style = r.attributes().value(QStringLiteral("s")).toString();
+        } else if (r.name() == u"f") {
+            Formula& f = formulas[at];
+            f.type = r.attributes().value(QStringLiteral("t")).toString();
+            f.group = r.attributes().value(QStringLiteral("si")).toString();
+            f.style = style;
+            f.text = r.readElementText();
+        } else if (r.name() == u"v" && formulas.contains(at)) {
+            formulas[at].value = r.readElementText();
+        }
+    }
+    QVERIFY2(!r.hasError(), qPrintable(r.errorString()));
+
+    // The written cells hold values; the cells of groups 0 and 1 outside the list hold
+    // the formula as it read there, keeping their format and last value.
+    QCOMPARE(formulas.keys(), (QStringList{"A5", "A6", "V2", "W2", "X2", "X3"}));
+    QCOMPARE(formulas["A5"].text, QStringLiteral("K5*2"));
+    QCOMPARE(formulas["A6"].text, QStringLiteral("K6*2"));
+    QCOMPARE(formulas["A6"].style, QStringLiteral("3"));
+    QCOMPARE(formulas["A6"].value, QStringLiteral("2"));
+    QCOMPARE(formulas["V2"].text, QStringLiteral("$K2+V$1"));
+    QCOMPARE(formulas["W2"].text, QStringLiteral("$K2+W$1"));
+    for (const char* ref : {"A5", "A6", "V2", "W2"}) {
+        QCOMPARE(formulas[ref].type, QString());
+        QCOMPARE(formulas[ref].group, QString());
+    }
+    // Group 2 is shared as before.
+    QCOMPARE(formulas["X2"].text, QStringLiteral("K2*3"));
+    QCOMPARE(formulas["X2"].group, QStringLiteral("2"));
+    QCOMPARE(formulas["X3"].type, QStringLiteral("shared"));
+    QCOMPARE(formulas["X3"].group, QStringLiteral("2"));
+    QCOMPARE(formulas["X3"].text, QString());
 }
 
 void TestXlsxWorkbook::textsRoundTrip()

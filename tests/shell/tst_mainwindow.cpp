@@ -1,4 +1,5 @@
 #include "fakeuserdialogs.h"
+#include "gridmouse.h"
 #include "grid/baselinegridmodel.h"
 #include "grid/baselinegridview.h"
 #include "grid/celleditdialog.h"
@@ -84,6 +85,8 @@ private slots:
     void timeViewAcrossMidnight();
     void columnHideShowAcrossReopen();
     void cellEditOverBlockSelectedUpwards();
+    void cellEditFromTheBlockStart_data();
+    void cellEditFromTheBlockStart();
     void functionKeysNeedCtrl();
     void aboutBoxOpensOnce();
     void undoAndRedoFromTheMenuAndKeys();
@@ -418,7 +421,8 @@ void TestMainWindow::cellEditOverBlockSelectedUpwards()
     CellEditDialog* editor = window_->cellEditor();
     QVERIFY(editor && editor->isVisible());
     QCOMPARE(editor->windowTitle(), QStringLiteral("編集"));
-    QCOMPARE(editor->text(), QStringLiteral("R3"));
+    // The text of the cell where the selection began, at the bottom of the block.
+    QCOMPARE(editor->text(), QStringLiteral("R5"));
     editor->textBox()->setText(QStringLiteral("ﾄﾘﾝﾌﾞﾙ 5700"));
     QTest::mouseClick(editor->changeButton(), Qt::LeftButton);
 
@@ -443,6 +447,69 @@ void TestMainWindow::cellEditOverBlockSelectedUpwards()
     QTest::keyClick(grid, Qt::Key_F2, Qt::ControlModifier);
     QVERIFY(!grid->cellEditMode());
     QCOMPARE(grid->fixedCellColor(), normal);
+}
+
+void TestMainWindow::cellEditFromTheBlockStart_data()
+{
+    QTest::addColumn<int>("fromRow");
+    QTest::addColumn<int>("fromColumn");
+    QTest::addColumn<int>("toRow");
+    QTest::addColumn<int>("toColumn");
+    QTest::addColumn<int>("written"); // the column the editor writes; -1: no popup
+
+    QTest::newRow("receiver to antenna serial") << 0 << 9 << 2 << 12 << 9;
+    QTest::newRow("antenna serial back to receiver, upwards") << 2 << 12 << 0 << 9 << 12;
+    QTest::newRow("point number into receiver") << 0 << 5 << 2 << 9 << -1;
+    QTest::newRow("processing mode back to point number") << 1 << 19 << 0 << 5 << 19;
+}
+
+void TestMainWindow::cellEditFromTheBlockStart()
+{
+    QFETCH(int, fromRow);
+    QFETCH(int, fromColumn);
+    QFETCH(int, toRow);
+    QFETCH(int, toColumn);
+    QFETCH(int, written);
+    ProjectModel m = modelOf({"1", "2", "3", "4"});
+    for (int b = 1; b <= 4; ++b) {
+        m.occupations[2 * b - 1].antennaSN = QStringLiteral("A%1").arg(b);
+        m.baselines[b].ppMode = QStringLiteral("P%1").arg(b);
+    }
+    window_->document().adoptImported(m, "/x.xml");
+    BaselineGridView* grid = window_->grid();
+    // Columns in between hidden, so that both ends of every drag are in view.
+    for (int c : {3, 4, 6, 8, 10, 11, 13, 14, 15, 16, 17, 18})
+        window_->menuItem(QStringLiteral("miDisp%1").arg(c))->trigger();
+    QTest::keyClick(grid, Qt::Key_F2, Qt::ControlModifier);
+    QVERIFY(grid->cellEditMode());
+
+    gridmouse::drag(grid, fromRow, fromColumn, toRow, toColumn);
+    QCOMPARE(grid->currentIndex(), grid->model()->index(toRow, toColumn));
+
+    QMenu* popup = window_->menu("mnCellEdit");
+    clickCell(grid, 3, GridColumn::Session, Qt::RightButton);
+    QCOMPARE(popup->isVisible(), written >= 0);
+    if (written < 0)
+        return;
+    popup->close();
+
+    const QList<QStringList> before{column(*window_, 9), column(*window_, 12), column(*window_, 19)};
+    window_->menuItem("miCellEdit")->trigger();
+    CellEditDialog* editor = window_->cellEditor();
+    QVERIFY(editor);
+    // The text of the cell where the drag began.
+    QCOMPARE(editor->text(), column(*window_, written)[fromRow]);
+    editor->textBox()->setText(QStringLiteral("new"));
+    QTest::mouseClick(editor->changeButton(), Qt::LeftButton);
+
+    const auto [top, bottom] = std::minmax(fromRow, toRow);
+    for (int c : {9, 12, 19}) {
+        QStringList expected = before[c == 9 ? 0 : c == 12 ? 1 : 2];
+        if (c == written)
+            for (int r = top; r <= bottom; ++r)
+                expected[r] = QStringLiteral("new");
+        QCOMPARE(column(*window_, c), expected);
+    }
 }
 
 void TestMainWindow::functionKeysNeedCtrl()
