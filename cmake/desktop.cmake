@@ -17,7 +17,8 @@ foreach(f ${manual_files})
 endforeach()
 # Only the pictures the page shows: docs/ holds others for the README.
 set(BEMSOL_MANUAL_IMAGES bemsol-login.png bemsol-main-window.png bemsol-recent-files.png
-                         fieldbook-page1.png record-page1.png checks-window.png checkbook-page1.png)
+                         fieldbook-page1.png record-page1.png checks-window.png checkbook-page1.png
+                         diagram-sample.png)
 foreach(name ${BEMSOL_MANUAL_IMAGES})
   configure_file(${CMAKE_SOURCE_DIR}/docs/${name} ${CMAKE_BINARY_DIR}/bin/manual/images/${name} COPYONLY)
 endforeach()
