@@ -59,6 +59,7 @@ void BaselineGridModel::FillGrid()
     for (int b = 1; b <= count; ++b)
         rows_.append({b, true});
     endResetModel();
+    emit switchesChanged();
 }
 
 QString BaselineGridModel::cellText(int row, int column) const
@@ -104,6 +105,7 @@ void BaselineGridModel::toggleSwitch(int row)
     rows_[row].switchOn = !rows_[row].switchOn;
     const QModelIndex cell = index(row, GridColumn::SW);
     emit dataChanged(cell, cell, {Qt::DisplayRole});
+    emit switchesChanged();
 }
 
 void BaselineGridModel::setAllSwitches(bool on)
@@ -113,6 +115,24 @@ void BaselineGridModel::setAllSwitches(bool on)
     if (!rows_.isEmpty())
         emit dataChanged(index(0, GridColumn::SW), index(int(rows_.size()) - 1, GridColumn::SW),
                          {Qt::DisplayRole});
+    emit switchesChanged();
+}
+
+QSet<int> BaselineGridModel::switchedOffBaselines() const
+{
+    QSet<int> off;
+    for (const GridRow& r : rows_)
+        if (!r.switchOn)
+            off.insert(r.baseline);
+    return off;
+}
+
+int BaselineGridModel::rowOfBaseline(int baseline) const
+{
+    for (int row = 0; row < int(rows_.size()); ++row)
+        if (rows_[row].baseline == baseline)
+            return row;
+    return -1;
 }
 
 QList<int> BaselineGridModel::switchedOnBaselines() const

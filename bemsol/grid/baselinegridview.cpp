@@ -378,3 +378,17 @@ void BaselineGridView::updateFrozenGeometry()
     frozen_->setGeometry(frameWidth(), frameWidth(), columnWidth(GridColumn::No),
                          viewport()->height() + horizontalHeader()->height());
 }
+
+void BaselineGridView::selectScatteredRows(const QList<int>& rows)
+{
+    QItemSelection selection;
+    for (const int row : rows)
+        if (row >= 0 && row < model_->rowCount())
+            selection.select(model_->index(row, GridColumn::SW), model_->index(row, GridColumn::PPMode));
+    selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    if (!selection.isEmpty()) {
+        const QModelIndex first = selection.first().topLeft();
+        selectionModel()->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
+        scrollTo(first);
+    }
+}

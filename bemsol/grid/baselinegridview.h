@@ -41,6 +41,10 @@ public:
     // `startRow`, as a press on the "No" column and a drag down it select them.
     void selectRows(int startRow, int endRow);
 
+    // Selects whole rows that need not be neighbours (the baselines of a loop) and
+    // brings the first into view.
+    void selectScatteredRows(const QList<int>& rows);
+
     int lastMouseButton() const { return lastMouseButton_; }
     // Where the last press on the grid was, relative to the grid's top-left corner.
     QPoint lastMousePosition() const { return lastMousePos_; }

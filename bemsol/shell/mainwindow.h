@@ -24,6 +24,8 @@ class CellEditDialog;
 class QMenu;
 class UserDialogs;
 class AboutDialog;
+class ChecksWindow;
+class DiagramWindow;
 
 // The main window: the menus, the baseline grid and the popups the grid asks for. The
 // project itself lives in the Document; the window passes on what the user chose and
@@ -96,6 +98,11 @@ private:
     void applyCellEdit(const QString& text);
     void gridFunctionKey(int key);
     void printReport(ReportKind kind);
+    // 点検計算 and 観測図 (mainwindowviews.cpp): windows over the project and the grid's
+    // switches, which point back at baselines in the grid.
+    void openChecks();
+    void openDiagram();
+    void selectBaselines(const QList<int>& baselines);
     void runOutputCommand(OutputCommand command);
     // Editors of the data-edit menu (mainwindoweditors.cpp).
     void connectEditorCommands();
@@ -137,6 +144,8 @@ private:
     std::array<QAction*, 20> miDisp_{};
     std::array<QAction*, 2> miDispTime_{};
     QPointer<AboutDialog> about_;
+    QPointer<ChecksWindow> checksWindow_;
+    QPointer<DiagramWindow> diagramWindow_;
     QPointer<CellEditDialog> cellEditor_;
     QPointer<SessionNameDialog> sessionEditor_;
     QPointer<CommonDataDialog> commonEditor_;

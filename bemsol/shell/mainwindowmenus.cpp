@@ -107,6 +107,11 @@ void MainWindow::createMenus()
             [this] { printReport(ReportKind::FieldBookAll); });
     connect(addItem(print, QStringLiteral("GPS測量観測記簿(&K)"), "miKibo"), &QAction::triggered,
             this, [this] { printReport(ReportKind::Record); });
+    print->addSeparator();
+    connect(addItem(print, QStringLiteral("点検計算(&C)"), "miChecks"), &QAction::triggered, this,
+            &MainWindow::openChecks);
+    connect(addItem(print, QStringLiteral("観測図(&D)"), "miDiagram"), &QAction::triggered, this,
+            &MainWindow::openDiagram);
 
     QMenu* results = addMenu(bar, QStringLiteral("成果出力(&A)"), "mnSeikaOut");
     // The nine output commands, in menu order with their captions and names.

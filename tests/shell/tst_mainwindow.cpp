@@ -6,6 +6,8 @@
 #include "grid/gridcolumns.h"
 #include "shell/mainwindow.h"
 #include "shell/aboutdialog.h"
+#include "shell/checkswindow.h"
+#include "shell/diagramwindow.h"
 
 #include <QAction>
 #include <QFile>
@@ -90,6 +92,7 @@ private slots:
     void functionKeysNeedCtrl();
     void aboutBoxOpensOnce();
     void undoAndRedoFromTheMenuAndKeys();
+    void checksAndDiagramFollowTheGrid();
 
 private:
     std::unique_ptr<QTemporaryDir> programDir_;
@@ -142,6 +145,8 @@ void TestMainWindow::menuTree_data()
         {"miSyuboSession", "ｾｯｼｮﾝを考慮して出力", true},
         {"miSyuboAll", "全て出力", true},
         {"miKibo", "GPS測量観測記簿(&K)", true},
+        {"miChecks", "点検計算(&C)", true},
+        {"miDiagram", "観測図(&D)", true},
         {"miTenkenKatei", "点検計算書（仮定網）", true},
         {"miTenkenTyoufuku", "点検計算書（重複基線較差）", true},
         {"miTenkenKanheigou", "点検計算書（環閉合）", true},
@@ -590,6 +595,40 @@ void TestMainWindow::undoAndRedoFromTheMenuAndKeys()
     QCOMPARE(column(*window_, GridColumn::Session), (QStringList{"1", "2", "3"}));
     QTest::keyClick(window_->grid(), Qt::Key_Y, Qt::ControlModifier);
     QCOMPARE(column(*window_, GridColumn::Session), (QStringList{"1", "B", "3"}));
+}
+
+void TestMainWindow::checksAndDiagramFollowTheGrid()
+{
+    window_->document().adoptImported(modelOf({"3", "1", "2"}), "/x.xml");
+    window_->menuItem("miChecks")->trigger();
+    auto* checks = window_->findChild<ChecksWindow*>();
+    QVERIFY(checks && checks->isVisible());
+    // Opened again: the same window comes forward.
+    window_->menuItem("miChecks")->trigger();
+    QCOMPARE(window_->findChildren<ChecksWindow*>().size(), 1);
+
+    // Baselines chosen in the window are selected as whole rows in the grid, wherever
+    // the grid's sorting has put them.
+    window_->gridModel()->sortByColumnText(GridColumn::Session);
+    QCOMPARE(window_->gridModel()->baselineAt(0), 2);
+    const auto selectedBaselines = [this] {
+        QList<int> selected;
+        const QItemSelectionModel* s = window_->grid()->selectionModel();
+        for (int row = 0; row < window_->gridModel()->rowCount(); ++row)
+            if (s->isSelected(window_->gridModel()->index(row, GridColumn::SW)) &&
+                s->isSelected(window_->gridModel()->index(row, GridColumn::PPMode)))
+                selected << window_->gridModel()->baselineAt(row);
+        std::sort(selected.begin(), selected.end());
+        return selected;
+    };
+    emit checks->baselinesChosen({1, 3});
+    QCOMPARE(selectedBaselines(), (QList<int>{1, 3}));
+
+    window_->menuItem("miDiagram")->trigger();
+    auto* diagram = window_->findChild<DiagramWindow*>();
+    QVERIFY(diagram && diagram->isVisible());
+    emit diagram->baselineChosen(2);
+    QCOMPARE(selectedBaselines(), (QList<int>{2}));
 }
 
 QTEST_MAIN(TestMainWindow)
