@@ -4,6 +4,7 @@ BUILD_DIR ?= build/release
 TEST_DIR ?= build/asan
 BENCH_DIR ?= build/bench
 FUZZ_DIR ?= build/fuzz
+PACKAGE_DIR ?= build/package
 FUZZ_SECONDS ?= 60
 # Executions per target instead of a time limit, e.g. make fuzz FUZZ_RUNS=10000000.
 FUZZ_RUNS ?=
@@ -20,7 +21,7 @@ export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_NOHASHDIR := 1
 endif
 
-.PHONY: deps build run test bench fuzz fuzz-merge clean
+.PHONY: deps build run test bench fuzz fuzz-merge package clean
 
 deps:
 	bash scripts/install-deps
@@ -29,7 +30,10 @@ build: deps
 	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(LAUNCHER)
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
-run: build
+# Only the two programs and what they need, so a first run does not wait for the tests.
+run: deps
+	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(LAUNCHER)
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target bemsol dravel
 	bash scripts/run-bemsol $(BUILD_DIR)
 
 test: deps
@@ -55,6 +59,11 @@ fuzz: deps
 # Minimises the kept corpora with what the runs found (commit fuzz/*/corpus afterwards).
 fuzz-merge:
 	bash scripts/run-fuzzers $(FUZZ_DIR) merge
+
+# A Debian package in $(PACKAGE_DIR), from a build without the tests.
+package: deps
+	cmake -S . -B $(PACKAGE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBEMSOL_TESTS=OFF $(LAUNCHER)
+	cmake --build $(PACKAGE_DIR) -j $(JOBS) --target package
 
 clean:
 	rm -rf build

@@ -7,7 +7,6 @@
 #include "outputs/templatefiles.h"
 #include "document/document.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
 
 
@@ -47,10 +46,10 @@ int RunBaselineListCommand(const QStringList& arguments)
 
     const QString soffice = FindSoffice();
     if (templatePath.isEmpty()) {
-        const QString dir = QCoreApplication::applicationDirPath();
-        const auto found = FindFillableTemplate(dir, QStringLiteral("kisenkakusa.xls"), !soffice.isEmpty());
+        const FileLocations files = FileLocations::ForRunningProgram();
+        const auto found = FindFillableTemplate(files, QStringLiteral("kisenkakusa.xls"), !soffice.isEmpty());
         if (!found) {
-            PrintError(MissingTemplateMessage(dir, QStringLiteral("kisenkakusa.xls")));
+            PrintError(MissingTemplateMessage(files, QStringLiteral("kisenkakusa.xls")));
             return exitRefused;
         }
         templatePath = *found;

@@ -1,10 +1,9 @@
 #include "cliarguments.h"
 
 #include "document/document.h"
+#include "model/filelocations.h"
 #include "project/nametable.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -60,8 +59,12 @@ Outcome applyNameTableOption(Document& document, const CliArguments& arguments,
     if (path.isEmpty()) {
         if (defaults == DefaultNameTable::None)
             return Outcome::success();
-        path = QDir(QCoreApplication::applicationDirPath())
-                   .filePath(QString::fromLatin1(nameTableFileName));
+        const auto found =
+            FileLocations::ForRunningProgram().find(QString::fromLatin1(nameTableFileName));
+        // No table anywhere converts nothing, as in the window.
+        if (!found)
+            return Outcome::success();
+        path = found->path;
     }
     // A missing table beside the program converts nothing, as in the window.
     Result<NameTable> table = LoadNameTable(path);

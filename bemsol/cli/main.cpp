@@ -31,5 +31,7 @@ int main(int argc, char* argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     ensureRuntimeDirectory();
     QGuiApplication app(argc, argv);
+    // The same per-user data folder as the window's: a name table placed there serves both.
+    QGuiApplication::setApplicationName(QStringLiteral("Bemsol"));
     return RunCliCommand(app.arguments().mid(1));
 }

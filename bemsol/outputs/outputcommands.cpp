@@ -5,7 +5,6 @@
 #include "templatefiles.h"
 #include "xlsxworkbook.h"
 
-#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -39,9 +38,9 @@ Outcome openCopy(const QString& templatePath, const QByteArray& bytes, const QSt
 
 Outcome openTemplate(const SheetTemplate& t, const OutputEnvironment& env)
 {
-    const auto path = FindTemplate(env.programDir, t.fileName);
+    const auto path = FindTemplate(env.files, t.fileName);
     if (!path)
-        return Outcome::failure(MissingTemplateMessage(env.programDir, t.fileName));
+        return Outcome::failure(MissingTemplateMessage(env.files, t.fileName));
     const auto bytes = ReadTemplateBytes(*path);
     if (!bytes)
         return bytes.outcome();
@@ -50,9 +49,9 @@ Outcome openTemplate(const SheetTemplate& t, const OutputEnvironment& env)
 
 Outcome fillAndOpen(const SheetTemplate& t, const ProjectModel& model, const OutputEnvironment& env)
 {
-    const auto path = FindFillableTemplate(env.programDir, t.fileName, !env.soffice.isEmpty());
+    const auto path = FindFillableTemplate(env.files, t.fileName, !env.soffice.isEmpty());
     if (!path)
-        return Outcome::failure(MissingTemplateMessage(env.programDir, t.fileName));
+        return Outcome::failure(MissingTemplateMessage(env.files, t.fileName));
     // A project without baselines writes no list: nothing to wait for.
     const bool writesList = model.baselineCount() > 0;
     if (writesList && env.beginWait)
@@ -68,7 +67,7 @@ Outcome fillAndOpen(const SheetTemplate& t, const ProjectModel& model, const Out
 
 Outcome startDravel(const OutputEnvironment& env)
 {
-    const QString program = QDir(env.programDir).filePath(DravelProgramName());
+    const QString program = QDir(env.files.programDir()).filePath(DravelProgramName());
     const QFileInfo info(program);
     if (!info.isFile() || !info.isExecutable())
         return Outcome::failure(QStringLiteral("数値成果ファイル出力のプログラムがありません: %1").arg(shown(program)));
@@ -126,12 +125,14 @@ QString DravelProgramName()
 OutputEnvironment DefaultOutputEnvironment()
 {
     OutputEnvironment env;
-    env.programDir = QCoreApplication::applicationDirPath();
+    env.files = FileLocations::ForRunningProgram();
+    // Working copies pile up with every command; they belong to the user, not beside a
+    // shared program.
     env.workDir = QDir(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation))
                       .filePath(QStringLiteral("outputs"));
     env.soffice = FindSoffice();
     env.openDocument = [](const QString& path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };
-    env.startDetached = [dir = env.programDir](const QString& program) {
+    env.startDetached = [dir = env.files.programDir()](const QString& program) {
         return QProcess::startDetached(program, {}, dir);
     };
     return env;

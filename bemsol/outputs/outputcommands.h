@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/filelocations.h"
 #include "model/outcome.h"
 #include "model/projectmodel.h"
 
@@ -42,7 +43,7 @@ const SheetTemplate& SheetTemplateOf(OutputCommand command);
 // tests replace the two actions so that nothing is launched.
 struct OutputEnvironment
 {
-    QString programDir; // templates and the dravel program lie here
+    FileLocations files; // where templates are found; the dravel program lies beside ours
     QString workDir;    // working copies of the templates are written here
     QString soffice;    // LibreOffice, for legacy .xls templates; empty when absent
     // Opens a file with the desktop's default application; false when that failed.
@@ -55,7 +56,7 @@ struct OutputEnvironment
     std::function<void()> endWait;
 };
 
-// The program's directory, the per-user data directory, LibreOffice when found,
+// The running program's file locations, the per-user data directory, LibreOffice when found,
 // QDesktopServices and QProcess::startDetached.
 OutputEnvironment DefaultOutputEnvironment();
 

@@ -19,27 +19,26 @@ QString openXmlName(const QString& fileName)
 
 } // namespace
 
-std::optional<QString> FindTemplate(const QString& programDir, const QString& fileName)
+std::optional<QString> FindTemplate(const FileLocations& files, const QString& fileName)
 {
-    const QDir dir(programDir);
-    const QString literal = dir.filePath(fileName);
-    if (QFileInfo(literal).isFile())
-        return literal;
-    const QString newer = openXmlName(fileName);
-    if (!newer.isEmpty() && QFileInfo(dir.filePath(newer)).isFile())
-        return dir.filePath(newer);
+    QStringList names{fileName};
+    if (const QString newer = openXmlName(fileName); !newer.isEmpty())
+        names << newer;
+    if (const auto found = files.findAny(names))
+        return found->path;
     return std::nullopt;
 }
 
-std::optional<QString> FindFillableTemplate(const QString& programDir, const QString& fileName,
+std::optional<QString> FindFillableTemplate(const FileLocations& files, const QString& fileName,
                                             bool canConvertLegacy)
 {
-    const auto found = FindTemplate(programDir, fileName);
+    const auto found = FindTemplate(files, fileName);
     if (!found || canConvertLegacy || !IsLegacyWorkbook(*found))
         return found;
-    const QString newer = openXmlName(QFileInfo(*found).fileName());
-    if (!newer.isEmpty() && QFileInfo(QDir(programDir).filePath(newer)).isFile())
-        return QDir(programDir).filePath(newer);
+    const QFileInfo legacy(*found);
+    const QString newer = openXmlName(legacy.fileName());
+    if (!newer.isEmpty() && QFileInfo(legacy.dir().filePath(newer)).isFile())
+        return legacy.dir().filePath(newer);
     return found;
 }
 
@@ -48,13 +47,13 @@ bool IsLegacyWorkbook(const QString& path)
     return path.endsWith(u".xls", Qt::CaseInsensitive);
 }
 
-QString MissingTemplateMessage(const QString& programDir, const QString& fileName)
+QString MissingTemplateMessage(const FileLocations& files, const QString& fileName)
 {
-    const QString path = QDir::toNativeSeparators(QDir(programDir).filePath(fileName));
     const QString newer = openXmlName(fileName);
-    if (newer.isEmpty())
-        return QStringLiteral("テンプレートファイルがありません: %1").arg(path);
-    return QStringLiteral("テンプレートファイルがありません: %1（%2 もありません）").arg(path, newer);
+    const QString message = newer.isEmpty()
+                          ? QStringLiteral("テンプレートファイルがありません: %1").arg(fileName)
+                          : QStringLiteral("テンプレートファイルがありません: %1（%2 もありません）").arg(fileName, newer);
+    return message + u'\n' + SearchedFoldersText(files);
 }
 
 Result<QByteArray> ReadTemplateBytes(const QString& path)

@@ -11,12 +11,13 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QDir>
 #include <QMenu>
 
 MainWindow::MainWindow(const QString& programDir, const QString& userName, UserDialogs& dialogs,
              QWidget* parent)
     : QMainWindow(parent),
+      files_(FileLocations::ForProgramDir(programDir)),
+      recentFiles_(ProgramSettingsPath()),
       dialogs_(dialogs),
       userName_(userName),
       gridModel_(new BaselineGridModel(document_, this)),
@@ -24,7 +25,7 @@ MainWindow::MainWindow(const QString& programDir, const QString& userName, UserD
 {
     setObjectName(QStringLiteral("Form1"));
     document_.setView(this);
-    loadNameTable(programDir);
+    loadNameTable();
 
     setCentralWidget(grid_); // the grid always fills the client area
     createMenus();
@@ -48,7 +49,8 @@ MainWindow::MainWindow(const QString& programDir, const QString& userName, UserD
 
     // Without a report database the program still runs; the print commands then say
     // which file could not be opened.
-    reportDatabase_.openForProgram(programDir);
+    reportDatabase_.openForProgram(files_);
+    setUpDesktopHabits();
 }
 
 MainWindow::~MainWindow()
@@ -56,10 +58,13 @@ MainWindow::~MainWindow()
     document_.setView(nullptr);
 }
 
-void MainWindow::loadNameTable(const QString& programDir)
+void MainWindow::loadNameTable()
 {
-    const Result<NameTable> table =
-        LoadNameTable(QDir(programDir).filePath(QString::fromLatin1(nameTableFileName)));
+    const auto found = files_.find(QString::fromLatin1(nameTableFileName));
+    // No table anywhere converts nothing.
+    if (!found)
+        return;
+    const Result<NameTable> table = LoadNameTable(found->path);
     // An unreadable table converts nothing, like an empty one; the user is told why.
     if (!table)
         showOutcome(table.outcome());
@@ -133,6 +138,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
     closeEditors();
     if (about_)
         about_->close();
+    saveWindowPlacement();
     // The report tables hold nothing between runs.
     reportDatabase_.ClearReportTables();
     reportDatabase_.close();

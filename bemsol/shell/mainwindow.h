@@ -2,6 +2,8 @@
 
 #include "document/document.h"
 #include "document/documentview.h"
+#include "model/filelocations.h"
+#include "recentfiles.h"
 #include "outputs/outputcommands.h"
 #include "reports/reportdatabase.h"
 #include "reports/reportjob.h"
@@ -33,8 +35,9 @@ class MainWindow : public QMainWindow, public DocumentView
     Q_OBJECT
 
 public:
-    // `programDir` is where the files that ship beside the program are found
-    // (ChangeName.ini); `userName` is the user who logged in.
+    // `programDir` is the program's folder, where the search for its files
+    // (ChangeName.ini, the templates, the manual) begins; `userName` is the user who
+    // logged in.
     MainWindow(const QString& programDir, const QString& userName, UserDialogs& dialogs,
           QWidget* parent = nullptr);
     ~MainWindow() override;
@@ -68,6 +71,11 @@ public:
     // name loaded as a project; any other name is ignored.
     void openFile(const QString& path);
 
+    // Where the program's files are found and written.
+    const FileLocations& files() const { return files_; }
+    // The 最近使ったファイル list of the ﾌｧｲﾙ menu.
+    RecentFiles& recentFiles() { return recentFiles_; }
+
     // DocumentView
     SaveAnswer askSaveChanges() override;
     QString askSaveFileName() override;
@@ -75,10 +83,12 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void createMenus();
-    void loadNameTable(const QString& programDir);
+    void loadNameTable();
     void openCommand();
     void showAbout();
     void toggleColumn(int column);
@@ -108,7 +118,20 @@ private:
     void openEquipmentEditor(int field);
     void applyEquipmentChange(const std::optional<QString>& oldValue, const QString& newValue);
     void refillEditors();
+    // Recent files, dropped files, the window's placement and the manual
+    // (mainwindowdesktop.cpp).
+    void setUpDesktopHabits();
+    void addRecentFilesMenu(QMenu* fileMenu);
+    void refillRecentFilesMenu();
+    void openRecentFile(const QString& path);
+    void rememberShownFile();
+    void saveWindowPlacement();
+    void openManual();
 
+    FileLocations files_;
+    RecentFiles recentFiles_;
+    QMenu* recentFilesMenu_ = nullptr;
+    QString lastRememberedFile_;
     Document document_;
     ReportDatabase reportDatabase_;
     UserDialogs& dialogs_;

@@ -57,6 +57,7 @@ void MainWindow::createMenus()
             &document_, &Document::saveCommand);
     connect(addItem(file, QStringLiteral("名前を付けて保存(&E)"), "miNamed"), &QAction::triggered,
             &document_, &Document::saveAsCommand);
+    addRecentFilesMenu(file);
     connect(addItem(file, QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"), "miEnd"), &QAction::triggered,
             this, &QWidget::close);
 
@@ -140,6 +141,8 @@ void MainWindow::createMenus()
             &MainWindow::openCellEditor);
 
     QMenu* help = addMenu(bar, QStringLiteral("ﾍﾙﾌﾟ(&H)"), "mnHelp");
+    connect(addItem(help, QStringLiteral("操作説明(&M)"), "miManual"), &QAction::triggered, this,
+            &MainWindow::openManual);
     connect(addItem(help, QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A)"), "miVersion"), &QAction::triggered, this,
             &MainWindow::showAbout);
 

@@ -90,20 +90,17 @@ FileKind filledWorkbooks()
 {
     const QString templatePath = QStringLiteral(SOURCE_DIR "/share/kisenkakusa.xlsx");
     auto fill = [&](const ProjectModel& model) {
-        const FilledWorkbook filled = FillBaselineWorkbook(templatePath, model, {}, {});
-        if (!filled.outcome)
-            qFatal("%s", qPrintable(filled.outcome.message));
-        return filled.bytes;
+        const Result<FilledWorkbook> filled = FillBaselineWorkbook(templatePath, model, {}, {});
+        if (!filled)
+            qFatal("%s", qPrintable(filled.message()));
+        return filled->bytes;
     };
     const auto books = std::make_shared<std::array<QByteArray, 2>>(
         std::array{fill(generatedProject(600, 3)), fill(generatedProject(400, 4))});
     return {[books](int version, const QString& path) {
                 return bool(SaveFilledWorkbook(path, (*books)[version]));
             },
-            [](const QByteArray& bytes) {
-                QString error;
-                return XlsxWorkbook::fromBytes(bytes, &error).has_value();
-            }};
+            [](const QByteArray& bytes) { return bool(XlsxWorkbook::fromBytes(bytes)); }};
 }
 
 QByteArray contents(const QString& path)

@@ -58,7 +58,7 @@ struct Desk
     OutputEnvironment environment(const QString& soffice = {})
     {
         OutputEnvironment env;
-        env.programDir = program.path();
+        env.files = FileLocations(program.path(), QString());
         env.workDir = work.filePath(QStringLiteral("outputs"));
         env.soffice = soffice;
         env.openDocument = [this](const QString& path) {
