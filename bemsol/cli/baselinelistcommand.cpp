@@ -1,14 +1,13 @@
 #include "baselinelistcommand.h"
 #include "cliarguments.h"
 
+#include "outputs/filledworkbookfile.h"
 #include "outputs/legacyconversion.h"
 #include "outputs/outputcommands.h"
 #include "outputs/templatefiles.h"
 #include "document/document.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
-#include <QSaveFile>
 
 
 namespace {
@@ -45,11 +44,12 @@ int RunBaselineListCommand(const QStringList& arguments)
         return usage();
     const QString& output = positional[1];
 
+    const QString soffice = FindSoffice();
     if (templatePath.isEmpty()) {
-        const QString dir = QCoreApplication::applicationDirPath();
-        const auto found = FindTemplate(dir, QStringLiteral("kisenkakusa.xls"));
+        const FileLocations files = FileLocations::ForRunningProgram();
+        const auto found = FindFillableTemplate(files, QStringLiteral("kisenkakusa.xls"), !soffice.isEmpty());
         if (!found) {
-            PrintError(MissingTemplateMessage(dir, QStringLiteral("kisenkakusa.xls")));
+            PrintError(MissingTemplateMessage(files, QStringLiteral("kisenkakusa.xls")));
             return exitRefused;
         }
         templatePath = *found;
@@ -68,17 +68,16 @@ int RunBaselineListCommand(const QStringList& arguments)
         PrintError(opened.message);
         return exitRefused;
     }
-    const FilledWorkbook filled = FillBaselineWorkbook(templatePath, document.model(), activate, FindSoffice());
-    if (!filled.outcome) {
-        PrintError(filled.outcome.message);
+    const Result<FilledWorkbook> filled = FillBaselineWorkbook(templatePath, document.model(), activate, soffice);
+    if (!filled) {
+        PrintError(filled.message());
         return exitRefused;
     }
-    QSaveFile file(output);
-    if (!file.open(QIODevice::WriteOnly) || file.write(filled.bytes) != filled.bytes.size() || !file.commit()) {
-        PrintError(QStringLiteral("ファイルを書き込めません: %1\n%2").arg(output, file.errorString()));
+    if (const Outcome saved = SaveFilledWorkbook(output, filled->bytes); !saved) {
+        PrintError(saved.message);
         return exitRefused;
     }
-    if (!filled.outcome.message.isEmpty())
-        PrintError(filled.outcome.message);
+    if (!filled->warning.isEmpty())
+        PrintError(filled->warning);
     return exitDone;
 }

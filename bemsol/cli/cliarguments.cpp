@@ -1,11 +1,11 @@
 #include "cliarguments.h"
 
 #include "document/document.h"
+#include "model/filelocations.h"
 #include "project/nametable.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <cstdio>
 #include <cstdlib>
@@ -67,14 +67,18 @@ Outcome applyNameTableOption(Document& document, const CliArguments& arguments,
     if (path.isEmpty()) {
         if (defaults == DefaultNameTable::None)
             return Outcome::success();
-        path = QDir(QCoreApplication::applicationDirPath())
-                   .filePath(QString::fromLatin1(nameTableFileName));
+        const auto found =
+            FileLocations::ForRunningProgram().find(QString::fromLatin1(nameTableFileName));
+        // No table anywhere converts nothing, as in the window.
+        if (!found)
+            return Outcome::success();
+        path = found->path;
     }
     // A missing table beside the program converts nothing, as in the window.
-    NameTableLoad load = LoadNameTable(path);
-    if (!load.outcome)
-        return load.outcome;
-    document.setNameTable(std::move(load.table));
+    Result<NameTable> table = LoadNameTable(path);
+    if (!table)
+        return table.outcome();
+    document.setNameTable(std::move(*table));
     return Outcome::success();
 }
 
@@ -84,7 +88,14 @@ Outcome OpenCliInput(Document& document, const CliArguments& arguments, DefaultN
 {
     if (const Outcome names = applyNameTableOption(document, arguments, defaults); !names)
         return names;
-    return document.open(arguments.positional.first());
+    const QString& input = arguments.positional.first();
+    Outcome opened = document.open(input);
+    // A batch run reads many files: its message names the one refused, also where the
+    // window's message box does not.
+    const QString shownName = QFileInfo(input).absoluteFilePath();
+    if (!opened && !opened.message.contains(shownName) && !opened.message.contains(input))
+        opened.message += QStringLiteral(": ") + shownName;
+    return opened;
 }
 
 Result<QSet<int>> ParseBaselineList(const QString& list, int baselineCount)

@@ -1,7 +1,9 @@
 #include "clicommands.h"
 
 #include "baselinelistcommand.h"
+#include "checkscommand.h"
 #include "cliarguments.h"
+#include "diagramcommand.h"
 
 #include "document/document.h"
 #include "project/modeljson.h"
@@ -22,7 +24,9 @@ int usage()
                               "       bemsol-cli save INPUT.xml|INPUT.dat OUTPUT.dat [--names FILE|--no-names]\n"
                               "       bemsol-cli fieldbook INPUT OUT.pdf [--by-session] [--off LIST] [--db FILE] [--names FILE|--no-names]\n"
                               "       bemsol-cli record INPUT OUT.pdf [--off LIST] [--db FILE] [--names FILE|--no-names]\n"
-                              "       bemsol-cli baseline-list INPUT OUT.xlsx [--template FILE] [--activate SHEET] [--names FILE|--no-names]"));
+                              "       bemsol-cli baseline-list INPUT OUT.xlsx [--template FILE] [--activate SHEET] [--names FILE|--no-names]\n"
+                              "       bemsol-cli checks INPUT [--names FILE|--no-names] [--off LIST] [--class 1|2|3|4] [--method static|short-static] [--json] [--pdf OUT.pdf]\n"
+                              "       bemsol-cli diagram INPUT OUT.pdf|OUT.svg [--names FILE|--no-names] [--off LIST] [--zone N] [--json]"));
     return exitUsage;
 }
 
@@ -105,6 +109,10 @@ int RunCliCommand(const QStringList& arguments)
     // Commands with options of their own.
     if (command == u"baseline-list")
         return RunBaselineListCommand(rest);
+    if (command == u"checks")
+        return RunChecksCommand(rest);
+    if (command == u"diagram")
+        return RunDiagramCommand(rest);
     const bool isReport = command == u"fieldbook" || command == u"record";
     QStringList valueOptions{QStringLiteral("--names")};
     QStringList flagOptions{QStringLiteral("--no-names")};

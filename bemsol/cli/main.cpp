@@ -22,12 +22,24 @@ void ensureRuntimeDirectory()
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(dir));
 }
 
-// Only the forms are drawn with fonts; every other command runs as a plain program,
-// without a platform plugin or the font database, which cost more than reading a large
-// project.
+// Only the forms, the check book and the diagram are drawn with fonts; every other
+// command runs as a plain program, without a platform plugin or the font database, which
+// cost more than reading a large project.
 bool drawsForms(int argc, char* argv[])
 {
-    return argc > 1 && (qstrcmp(argv[1], "fieldbook") == 0 || qstrcmp(argv[1], "record") == 0);
+    if (argc < 2)
+        return false;
+    for (const char* command : {"fieldbook", "record", "checks", "diagram"})
+        if (qstrcmp(argv[1], command) == 0)
+            return true;
+    return false;
+}
+
+// The same per-user data folder as the window's: a name table placed there serves both.
+int runCommand(QCoreApplication& app)
+{
+    QCoreApplication::setApplicationName(QStringLiteral("Bemsol"));
+    return RunCliCommand(app.arguments().mid(1));
 }
 
 } // namespace
@@ -37,12 +49,12 @@ int main(int argc, char* argv[])
     ensureRuntimeDirectory();
     if (!drawsForms(argc, argv)) {
         QCoreApplication app(argc, argv);
-        return RunCliCommand(app.arguments().mid(1));
+        return runCommand(app);
     }
     // A batch run has no screen, so the offscreen platform serves unless the caller
     // chose another.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    return RunCliCommand(app.arguments().mid(1));
+    return runCommand(app);
 }

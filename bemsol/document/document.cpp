@@ -1,26 +1,23 @@
 #include "document.h"
 
-#include "bemsolversion.h"
+#include "model/programtitle.h"
+#include "textedit.h"
 #include "import/exchangeimport.h"
 #include "project/projectfile.h"
 
 #include <QFileInfo>
 
-QString ApplicationTitle()
+Document::Document(QObject* parent) : QObject(parent)
 {
-    return QStringLiteral("Bemsol");
+    connect(&undoStack_, &QUndoStack::cleanChanged, this, &Document::stateChanged);
 }
 
-QString VersionedTitle()
+Document::~Document()
 {
-    return QStringLiteral("%1 Ver%2.%3%4")
-        .arg(ApplicationTitle())
-        .arg(bemsolVersionMajor)
-        .arg(bemsolVersionMinor)
-        .arg(bemsolVersionPatch);
+    // The stack empties itself as it goes and would announce that to views that read
+    // members already gone.
+    undoStack_.blockSignals(true);
 }
-
-Document::Document(QObject* parent) : QObject(parent) {}
 
 QString Document::caption() const
 {
@@ -43,7 +40,7 @@ Outcome Document::importExchangeFile(const QString& path, const ProgressCallback
 void Document::adoptImported(ProjectModel model, const QString& path)
 {
     model_ = std::move(model);
-    modified_ = false;
+    resetHistory();
     notYetSaved_ = true;
     shownPath_ = path;
     emit modelReset();
@@ -71,7 +68,7 @@ Outcome Document::openProjectFile(const QString& path)
     if (!outcome)
         return outcome;
     model_ = std::move(loaded);
-    modified_ = false;
+    resetHistory();
     notYetSaved_ = false;
     projectFileName_ = QFileInfo(path).absoluteFilePath();
     shownPath_ = projectFileName_;
@@ -82,7 +79,7 @@ Outcome Document::openProjectFile(const QString& path)
 
 bool Document::querySaveChanges()
 {
-    if (!modified_)
+    if (!modified())
         return true;
     if (!view_)
         return false;
@@ -120,7 +117,7 @@ bool Document::saveToProjectFile()
             view_->showOutcome(outcome);
         return false;
     }
-    setModified(false);
+    undoStack_.setClean();
     return true;
 }
 
@@ -136,7 +133,7 @@ bool Document::saveUnderChosenName()
         view_->showOutcome(outcome);
         return false;
     }
-    modified_ = false;
+    undoStack_.setClean();
     notYetSaved_ = false;
     projectFileName_ = QFileInfo(chosen).absoluteFilePath();
     shownPath_ = projectFileName_;
@@ -144,10 +141,9 @@ bool Document::saveUnderChosenName()
     return true;
 }
 
-void Document::setModified(bool modified)
+void Document::resetHistory()
 {
-    if (modified_ == modified)
-        return;
-    modified_ = modified;
-    emit stateChanged();
+    // Quietly: the caller announces the new project once it is in place.
+    const QSignalBlocker blocker(undoStack_);
+    undoStack_.clear();
 }

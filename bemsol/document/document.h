@@ -5,26 +5,34 @@
 #include "project/nametable.h"
 #include "model/outcome.h"
 #include "model/progress.h"
+#include "model/projectfield.h"
 #include "model/projectmodel.h"
 
 #include <QObject>
 #include <QString>
+#include <QUndoStack>
 
 #include <optional>
 
-// All project state of the running program: the model, the flags of the main window
-// and the name conversion table, with the operations the windows call. The windows
-// only show what it holds and pass on what the user chose.
+struct TextEdit;
+
+// All project state of the running program: the model, the flags of the main window,
+// the name conversion table and the undo stack, with the operations the windows call.
+// The windows only show what it holds and pass on what the user chose.
+//
+// Every edit is one command on the undo stack; the project counts as modified while the
+// stack is away from the state last saved, opened or imported.
 class Document : public QObject
 {
     Q_OBJECT
 
 public:
     explicit Document(QObject* parent = nullptr);
+    ~Document() override;
 
     const ProjectModel& model() const { return model_; }
 
-    bool modified() const { return modified_; }
+    bool modified() const { return !undoStack_.isClean(); }
     bool notYetSaved() const { return notYetSaved_; }
     const QString& projectFileName() const { return projectFileName_; }
     // Path shown in the caption: the imported exchange file or the open project file.
@@ -68,14 +76,14 @@ public:
     // 名前を付けて保存: asks a name and saves there.
     void saveAsCommand();
 
-    // Called by every edit of the project.
-    void markModified() { setModified(true); }
+    // 元に戻す / やり直し of the edits below.
+    QUndoStack& undoStack() { return undoStack_; }
 
-    // The cell editor's change: `text` into the field that grid column `column` (9 to 19)
-    // shows, for each of `baselines`. Columns 9 to 16 are the receiver and antenna of
-    // the start (9-12) or end (13-16) occupation, 17 to 19 minSVs, frequency and ppMode.
-    // Any other column, or no valid baseline, changes nothing and returns false.
-    bool UpdateCellData(int column, const QList<int>& baselines, const QString& text);
+    // The cell editor's change: `text` into `field` for each of `baselines`. The fields
+    // are the receiver and antenna of either end (the end's set-up is written) and
+    // minSVs, frequency and ppMode of the baseline. Any other field, or no baseline
+    // that has the field, changes nothing and returns false.
+    bool UpdateCellData(ProjectField field, const QList<int>& baselines, const QString& text);
 
     // The point and equipment editors: the new value replaces the old one in every
     // set-up that holds it, whichever baselines use them (element 0, "no set-up", is
@@ -94,6 +102,10 @@ public:
     int UpdateAntennaType(const QString& oldValue, const QString& newValue);
     int UpdateAntennaSN(const QString& oldValue, const QString& newValue);
 
+    // A change the user confirmed in an editor with nothing chosen: it matches nothing
+    // and changes no text, yet counts as an edit, so the save question follows it.
+    void confirmUnmatchedChange(const QString& actionText);
+
     // The session editor's change: `session` as the session name of each of
     // `baselines` (indices outside the project are skipped). Marks the project modified
     // and returns how many baselines changed.
@@ -104,32 +116,36 @@ public:
     void UpdateCommonData(const CommonDataEdit& edit);
 
 signals:
+    // Another project was opened or imported: everything shown is stale.
     void modelReset();
+    // The flags or the caption changed.
     void stateChanged();
-    // Fields of the open project were changed in place (an editor's change).
-    void modelEdited();
-
-protected:
-    ProjectModel& mutableModel() { return model_; }
-    void setModified(bool modified);
+    // Texts of the open project changed in place (an edit, its undo or redo).
+    void projectEdited(const ProjectChange& change);
 
 private:
+    friend class ProjectEditCommand;
+
+    // Pushes one undoable edit; the texts change at once.
+    void pushEdit(const QString& actionText, QList<TextEdit> edits);
+    // Writes the edits' texts (their old ones when undoing) and tells the views.
+    void applyEdits(const QList<TextEdit>& edits, bool undoing);
+    // A fresh project: nothing to undo, nothing modified.
+    void resetHistory();
+
     // Both return whether a file was written.
     bool saveToProjectFile();
     bool saveUnderChosenName();
-    int replaceOccupationValue(QString OccupationRecord::*compared,
+    int replaceOccupationValue(const QString& actionText, QString OccupationRecord::*compared,
                                QString OccupationRecord::*written, const QString& oldValue,
                                const QString& newValue);
 
     ProjectModel model_;
     NameTable nameTable_;
     DocumentView* view_ = nullptr;
-    bool modified_ = false;
+    QUndoStack undoStack_;
     bool notYetSaved_ = false;
     QString projectFileName_;
     QString shownPath_;
 };
 
-// "Bemsol Ver1.21": the title and version every caption and message box carries.
-QString ApplicationTitle();
-QString VersionedTitle();

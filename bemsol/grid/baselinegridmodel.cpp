@@ -3,6 +3,8 @@
 #include "gridcolumns.h"
 #include "document/document.h"
 
+#include <QSet>
+
 #include <algorithm>
 
 BaselineGridModel::BaselineGridModel(const Document& document, QObject* parent)
@@ -57,6 +59,7 @@ void BaselineGridModel::FillGrid()
     for (int b = 1; b <= count; ++b)
         rows_.append({b, true});
     endResetModel();
+    emit switchesChanged();
 }
 
 QString BaselineGridModel::cellText(int row, int column) const
@@ -67,7 +70,7 @@ QString BaselineGridModel::cellText(int row, int column) const
         return QString::number(b);
     if (column == GridColumn::SW)
         return rows_[row].switchOn ? switchOnText : switchOffText;
-    if (b < 1 || b > m.baselineCount())
+    if (!m.hasBaseline(b))
         return {};
     const BaselineRecord& baseline = m.baselines[b];
     const OccupationRecord& s = m.startOccupationOf(baseline);
@@ -102,6 +105,7 @@ void BaselineGridModel::toggleSwitch(int row)
     rows_[row].switchOn = !rows_[row].switchOn;
     const QModelIndex cell = index(row, GridColumn::SW);
     emit dataChanged(cell, cell, {Qt::DisplayRole});
+    emit switchesChanged();
 }
 
 void BaselineGridModel::setAllSwitches(bool on)
@@ -111,6 +115,24 @@ void BaselineGridModel::setAllSwitches(bool on)
     if (!rows_.isEmpty())
         emit dataChanged(index(0, GridColumn::SW), index(int(rows_.size()) - 1, GridColumn::SW),
                          {Qt::DisplayRole});
+    emit switchesChanged();
+}
+
+QSet<int> BaselineGridModel::switchedOffBaselines() const
+{
+    QSet<int> off;
+    for (const GridRow& r : rows_)
+        if (!r.switchOn)
+            off.insert(r.baseline);
+    return off;
+}
+
+int BaselineGridModel::rowOfBaseline(int baseline) const
+{
+    for (int row = 0; row < int(rows_.size()); ++row)
+        if (rows_[row].baseline == baseline)
+            return row;
+    return -1;
 }
 
 QList<int> BaselineGridModel::switchedOnBaselines() const
@@ -171,9 +193,29 @@ void BaselineGridModel::reorder(QList<GridRow> rows)
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
-void BaselineGridModel::refreshCells()
+void BaselineGridModel::refreshCells(const ProjectChange& change)
 {
-    if (!rows_.isEmpty())
-        emit dataChanged(index(0, 0), index(int(rows_.size()) - 1, GridColumn::Count - 1),
-                         {Qt::DisplayRole});
+    int firstColumn = GridColumn::Count;
+    int lastColumn = -1;
+    for (const ProjectField field : change.fields) {
+        for (const int column : ColumnsOfField(field)) {
+            firstColumn = std::min(firstColumn, column);
+            lastColumn = std::max(lastColumn, column);
+        }
+    }
+    if (lastColumn < 0 || change.baselines.isEmpty())
+        return;
+    const QSet<int> changed(change.baselines.begin(), change.baselines.end());
+    // One notice per run of neighbouring rows, so a sorted grid still gets few notices.
+    int runStart = -1;
+    for (int row = 0; row <= int(rows_.size()); ++row) {
+        const bool hit = row < int(rows_.size()) && changed.contains(rows_[row].baseline);
+        if (hit && runStart < 0)
+            runStart = row;
+        if (!hit && runStart >= 0) {
+            emit dataChanged(index(runStart, firstColumn), index(row - 1, lastColumn),
+                             {Qt::DisplayRole});
+            runStart = -1;
+        }
+    }
 }

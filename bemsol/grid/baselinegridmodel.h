@@ -2,8 +2,11 @@
 
 #include "gridtime.h"
 
+#include "model/projectfield.h"
+
 #include <QAbstractTableModel>
 #include <QList>
+#include <QSet>
 
 class Document;
 
@@ -36,6 +39,10 @@ public:
     void setAllSwitches(bool on);
     // Baselines whose switch is on, in the order the grid shows them.
     QList<int> switchedOnBaselines() const;
+    // Baselines whose switch is off ("×"): what the checks and the diagram leave out.
+    QSet<int> switchedOffBaselines() const;
+    // The row that shows `baseline`, or -1.
+    int rowOfBaseline(int baseline) const;
 
     TimeView timeView() const { return timeView_; }
     void setTimeView(TimeView view);
@@ -46,8 +53,13 @@ public:
     // Stable: rows with equal texts keep their order.
     void sortByColumnText(int column);
 
-    // Cells computed from the project changed (an edit): repaint what is shown.
-    void refreshCells();
+    // Texts of the project changed (an edit, its undo or redo): repaints the cells of
+    // those baselines and fields, and nothing else.
+    void refreshCells(const ProjectChange& change);
+
+signals:
+    // A switch changed, or the rows were refilled with every switch on.
+    void switchesChanged();
 
 private:
     struct GridRow

@@ -2,12 +2,16 @@
 
 #include "baselinegridmodel.h"
 #include "gridcolumns.h"
+#include "gridselection.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QStyle>
+#include <QStyleOptionViewItem>
+
+#include <algorithm>
 
 namespace {
 
@@ -89,9 +93,33 @@ BaselineGridView::BaselineGridView(BaselineGridModel* model, QWidget* parent)
                        frozen_->horizontalHeader()->viewport()})
         w->installEventFilter(this);
 
+    connect(model_, &QAbstractItemModel::modelReset, this, &BaselineGridView::fitRowNumberColumn);
+
     applyFixedCellColour();
     updateFrozenGeometry();
     frozen_->show();
+}
+
+void BaselineGridView::fitRowNumberColumn()
+{
+    // The caption set the first width; a project with more baselines widens the column
+    // until its largest number fits, so no row key is cut to "4…". It never narrows: a
+    // width the user chose stays.
+    const int rows = model_->rowCount();
+    if (rows == 0)
+        return;
+    QChar widestDigit = u'0';
+    for (char16_t d = u'1'; d <= u'9'; ++d)
+        if (fontMetrics().horizontalAdvance(QChar(d)) > fontMetrics().horizontalAdvance(widestDigit))
+            widestDigit = QChar(d);
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.features |= QStyleOptionViewItem::HasDisplay;
+    option.text = QString(QString::number(rows).size(), widestDigit);
+    const int gridLine = showGrid() ? 1 : 0;
+    const int needed = style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), this).width() + gridLine;
+    if (columnWidth(GridColumn::No) < needed)
+        setColumnWidth(GridColumn::No, needed);
 }
 
 bool BaselineGridView::toggleColumn(int column)
@@ -135,13 +163,10 @@ void BaselineGridView::applyFixedCellColour()
 
 std::pair<int, int> BaselineGridView::selectedRowRange() const
 {
-    const QModelIndex current = currentIndex();
-    if (!current.isValid())
+    const GridSelection block = gridSelectionOf(*selectionModel());
+    if (!block.isValid())
         return {-1, -1};
-    for (const QItemSelectionRange& range : selectionModel()->selection())
-        if (range.top() <= current.row() && current.row() <= range.bottom())
-            return {range.top(), range.bottom()};
-    return {current.row(), current.row()};
+    return {block.firstRow(), block.lastRow()};
 }
 
 bool BaselineGridView::eventFilter(QObject* watched, QEvent* event)
@@ -158,18 +183,39 @@ bool BaselineGridView::eventFilter(QObject* watched, QEvent* event)
 bool BaselineGridView::cellMouseEvent(QWidget* viewportWidget, QEvent* event)
 {
     const auto type = event->type();
+    QTableView* view = viewportWidget == viewport() ? this : frozen_;
+    if (type == QEvent::MouseMove) {
+        if (rowSelectionStart_ < 0)
+            return false;
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (!(mouse->buttons() & Qt::LeftButton)) {
+            rowSelectionStart_ = -1;
+            return false;
+        }
+        const int row = rowUnderPointer(view, mouse->position().toPoint().y());
+        if (row >= 0)
+            selectRows(rowSelectionStart_, row);
+        return true;
+    }
     if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick &&
         type != QEvent::MouseButtonRelease)
         return false;
     auto* mouse = static_cast<QMouseEvent*>(event);
     const QPoint pos = mouse->position().toPoint();
-    QTableView* view = viewportWidget == viewport() ? this : frozen_;
     const QModelIndex cell = view->indexAt(pos);
 
     if (type != QEvent::MouseButtonRelease) {
         lastMouseButton_ = buttonCode(mouse->button());
         lastMousePos_ = viewportWidget->mapTo(this, pos);
-        pressedCell_ = cell;
+        // The second press of a double click is not a click of its own: the switch
+        // toggles once per double click, as the first press and release already did.
+        pressedCell_ = type == QEvent::MouseButtonDblClick ? QModelIndex() : cell;
+        if (mouse->button() == Qt::LeftButton && cell.isValid() && cell.column() == GridColumn::No) {
+            setFocus(Qt::MouseFocusReason);
+            rowSelectionStart_ = cell.row();
+            selectRows(cell.row(), cell.row());
+            return true;
+        }
         // A right press must not move the current cell: the cell-edit popup acts on the
         // cell chosen before.
         return mouse->button() == Qt::RightButton;
@@ -177,12 +223,17 @@ bool BaselineGridView::cellMouseEvent(QWidget* viewportWidget, QEvent* event)
 
     const QModelIndex pressed = pressedCell_;
     pressedCell_ = {};
+    if (mouse->button() == Qt::LeftButton && rowSelectionStart_ >= 0) {
+        rowSelectionStart_ = -1;
+        return true;
+    }
     if (mouse->button() == Qt::RightButton) {
-        if (cell.isValid() && cellEditMode_) {
-            const int col = currentIndex().isValid() ? currentIndex().column() : -1;
-            if (col >= GridColumn::StartReceiverName && col <= GridColumn::PPMode)
-                emit cellEditMenuRequested(mouse->globalPosition().toPoint());
-        }
+        // The block's start corner, not the cell the pointer was dragged to, names the
+        // column the editor would change.
+        const int col = gridSelectionOf(*selectionModel()).col;
+        if (cell.isValid() && cellEditMode_ && col >= GridColumn::StartReceiverName &&
+            col <= GridColumn::PPMode)
+            emit cellEditMenuRequested(mouse->globalPosition().toPoint());
         return true;
     }
     // Only a press and release on the same cell is a click; a drag that ends on the
@@ -191,6 +242,35 @@ bool BaselineGridView::cellMouseEvent(QWidget* viewportWidget, QEvent* event)
         cell.column() == GridColumn::SW)
         model_->toggleSwitch(cell.row());
     return false;
+}
+
+int BaselineGridView::rowUnderPointer(QTableView* view, int y) const
+{
+    const int row = view->rowAt(y);
+    if (row >= 0 || model_->rowCount() == 0)
+        return row;
+    // Beyond the edge of the rows in view: one row further each move, so that the
+    // grid scrolls along while the drag goes on.
+    if (y < 0)
+        return std::max(0, view->rowAt(0) - 1);
+    const int lastShown = view->rowAt(view->viewport()->height() - 1);
+    return lastShown < 0 ? model_->rowCount() - 1 : std::min(model_->rowCount() - 1, lastShown + 1);
+}
+
+void BaselineGridView::selectRows(int startRow, int endRow)
+{
+    if (startRow < 0 || endRow < 0 || startRow >= model_->rowCount() || endRow >= model_->rowCount())
+        return;
+    // The far corner becomes the current cell, so the block starts at column 1 of
+    // `startRow` as the editors read it. The grid keeps its horizontal position: the
+    // far corner sits in the last column, which the user did not point at.
+    keepHorizontalScroll_ = true;
+    selectionModel()->setCurrentIndex(model_->index(endRow, GridColumn::PPMode),
+                                      QItemSelectionModel::NoUpdate);
+    keepHorizontalScroll_ = false;
+    selectionModel()->select(QItemSelection(model_->index(std::min(startRow, endRow), GridColumn::SW),
+                                            model_->index(std::max(startRow, endRow), GridColumn::PPMode)),
+                             QItemSelectionModel::ClearAndSelect);
 }
 
 bool BaselineGridView::headerMouseEvent(QHeaderView* header, QEvent* event)
@@ -275,7 +355,7 @@ void BaselineGridView::scrollTo(const QModelIndex& index, ScrollHint hint)
     // A cell of the "No" column is always in view horizontally; only rows may scroll.
     const int horizontal = horizontalScrollBar()->value();
     QTableView::scrollTo(index, hint);
-    if (index.column() == GridColumn::No)
+    if (index.column() == GridColumn::No || keepHorizontalScroll_)
         horizontalScrollBar()->setValue(horizontal);
 }
 
@@ -297,4 +377,18 @@ void BaselineGridView::updateFrozenGeometry()
 {
     frozen_->setGeometry(frameWidth(), frameWidth(), columnWidth(GridColumn::No),
                          viewport()->height() + horizontalHeader()->height());
+}
+
+void BaselineGridView::selectScatteredRows(const QList<int>& rows)
+{
+    QItemSelection selection;
+    for (const int row : rows)
+        if (row >= 0 && row < model_->rowCount())
+            selection.select(model_->index(row, GridColumn::SW), model_->index(row, GridColumn::PPMode));
+    selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    if (!selection.isEmpty()) {
+        const QModelIndex first = selection.first().topLeft();
+        selectionModel()->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
+        scrollTo(first);
+    }
 }

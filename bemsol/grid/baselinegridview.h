@@ -37,6 +37,14 @@ public:
     // current cell.
     std::pair<int, int> selectedRowRange() const;
 
+    // Whole rows from `startRow` to `endRow`: columns 1 to 19, starting at column 1 of
+    // `startRow`, as a press on the "No" column and a drag down it select them.
+    void selectRows(int startRow, int endRow);
+
+    // Selects whole rows that need not be neighbours (the baselines of a loop) and
+    // brings the first into view.
+    void selectScatteredRows(const QList<int>& rows);
+
     int lastMouseButton() const { return lastMouseButton_; }
     // Where the last press on the grid was, relative to the grid's top-left corner.
     QPoint lastMousePosition() const { return lastMousePos_; }
@@ -61,6 +69,8 @@ private:
     bool cellMouseEvent(QWidget* viewport, QEvent* event);
     bool headerMouseEvent(QHeaderView* header, QEvent* event);
     void headerLeftClicked(int column);
+    int rowUnderPointer(QTableView* view, int y) const;
+    void fitRowNumberColumn();
     void applyFixedCellColour();
     void updateFrozenGeometry();
 
@@ -71,6 +81,8 @@ private:
     int lastMouseButton_ = 0;
     QPoint lastMousePos_;
     QModelIndex pressedCell_;
+    int rowSelectionStart_ = -1; // while a press on the "No" column selects rows
+    bool keepHorizontalScroll_ = false;
     int pressedSection_ = -1;
     int pressedSectionSize_ = 0;
 };

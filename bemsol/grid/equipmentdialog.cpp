@@ -32,7 +32,7 @@ EquipmentDialog::EquipmentDialog(QWidget* parent)
     setMinimumWidth(300);
 
     connect(changeButton_, &QPushButton::clicked, this, [this] {
-        emit changeRequested(windowTitle(), chosenValue(), newValue());
+        emit changeRequested(chosenValue(), newValue());
         accept();
     });
     connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
@@ -43,13 +43,16 @@ void EquipmentDialog::setEquipment(const QString& title, const QStringList& valu
     setWindowTitle(title);
     valueList_->clear();
     valueList_->addItems(values);
-    valueList_->setCurrentIndex(values.isEmpty() ? -1 : 0);
+    // Nothing chosen: a "変更" before the user picks a value must not replace the first.
+    valueList_->setCurrentIndex(-1);
     newValueEdit_->clear();
     newValueEdit_->setFocus();
 }
 
-QString EquipmentDialog::chosenValue() const
+std::optional<QString> EquipmentDialog::chosenValue() const
 {
+    if (valueList_->currentIndex() < 0)
+        return std::nullopt;
     return valueList_->currentText();
 }
 

@@ -3,6 +3,8 @@
 #include <QDialog>
 #include <QStringList>
 
+#include <optional>
+
 class QComboBox;
 class QLineEdit;
 class QPushButton;
@@ -17,11 +19,12 @@ class EquipmentDialog : public QDialog
 public:
     explicit EquipmentDialog(QWidget* parent = nullptr);
 
-    // Retitles the dialog and lists the values present (the first one chosen); the new
-    // value starts empty.
+    // Retitles the dialog and lists the values present with none chosen; the new value
+    // starts empty.
     void setEquipment(const QString& title, const QStringList& values);
 
-    QString chosenValue() const;
+    // Nothing until the user chooses a value; an empty value present can be chosen.
+    std::optional<QString> chosenValue() const;
     QString newValue() const;
 
     QComboBox* valueList() const { return valueList_; }
@@ -30,7 +33,7 @@ public:
     QPushButton* cancelButton() const { return cancelButton_; }
 
 signals:
-    void changeRequested(const QString& title, const QString& oldValue, const QString& newValue);
+    void changeRequested(const std::optional<QString>& oldValue, const QString& newValue);
 
 private:
     QComboBox* valueList_;

@@ -1,12 +1,15 @@
 #pragma once
 
+#include "model/projectfield.h"
+
+#include <QList>
 #include <QString>
 
 #include <array>
+#include <optional>
 
-// The twenty columns of the baseline grid. Their numbers are part of the program's
-// vocabulary (the cell editor acts on columns 9 to 19, the report writer reads column 1),
-// so they are named here once.
+// The twenty columns of the baseline grid, named here once. The project knows nothing
+// of columns: FieldOfColumn says which project text a column shows.
 namespace GridColumn {
 inline constexpr int No = 0;
 inline constexpr int SW = 1;
@@ -67,3 +70,29 @@ inline QString gridColumnCaption(int column)
 
 inline const QString switchOnText = QStringLiteral("○");
 inline const QString switchOffText = QStringLiteral("×");
+
+// The project text a column shows; nothing for "No" and "SW", which the grid owns.
+inline std::optional<ProjectField> FieldOfColumn(int column)
+{
+    static constexpr std::array<ProjectField, GridColumn::Count - 2> fields{{
+        ProjectField::Session,           ProjectField::StartTime,        ProjectField::EndTime,
+        ProjectField::StartPointName,    ProjectField::StartPtCode,      ProjectField::EndPointName,
+        ProjectField::EndPtCode,         ProjectField::StartReceiverName, ProjectField::StartReceiverSN,
+        ProjectField::StartAntennaName,  ProjectField::StartAntennaSN,   ProjectField::EndReceiverName,
+        ProjectField::EndReceiverSN,     ProjectField::EndAntennaName,   ProjectField::EndAntennaSN,
+        ProjectField::MinSVs,            ProjectField::Frequency,        ProjectField::PpMode,
+    }};
+    if (column < GridColumn::Session || column >= GridColumn::Count)
+        return std::nullopt;
+    return fields[size_t(column - GridColumn::Session)];
+}
+
+// The columns that show `field` (none for fields the grid does not show).
+inline QList<int> ColumnsOfField(ProjectField field)
+{
+    QList<int> columns;
+    for (int c = GridColumn::Session; c < GridColumn::Count; ++c)
+        if (FieldOfColumn(c) == field)
+            columns << c;
+    return columns;
+}

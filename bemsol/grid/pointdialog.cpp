@@ -101,7 +101,8 @@ void PointDialog::setPoints(const QList<PresentPoint>& points)
         numberList_->addItem(p.number);
         namesOfNumbers_.append(p.name);
     }
-    numberList_->setCurrentIndex(points.isEmpty() ? -1 : 0);
+    // Nothing chosen: a "変更" before the user picks a number must not rename the first.
+    numberList_->setCurrentIndex(-1);
     showNameOf(numberList_->currentIndex());
     numberCheck_->setChecked(false);
     nameCheck_->setChecked(false);
@@ -109,8 +110,10 @@ void PointDialog::setPoints(const QList<PresentPoint>& points)
     newNameEdit_->clear();
 }
 
-QString PointDialog::chosenNumber() const
+std::optional<QString> PointDialog::chosenNumber() const
 {
+    if (numberList_->currentIndex() < 0)
+        return std::nullopt;
     return numberList_->currentText();
 }
 

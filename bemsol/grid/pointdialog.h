@@ -15,7 +15,7 @@ class QPushButton;
 
 // The point editor: choose a point number present in the project, see its name, and
 // give it a new number, a new name or both. "変更" hands on the choice; what is not
-// checked is not changed.
+// checked is not changed, and with no number chosen nothing is.
 class PointDialog : public QDialog
 {
     Q_OBJECT
@@ -23,10 +23,11 @@ class PointDialog : public QDialog
 public:
     explicit PointDialog(QWidget* parent = nullptr);
 
-    // Lists the points (the first one chosen) and starts with nothing checked.
+    // Lists the points with none chosen and starts with nothing checked.
     void setPoints(const QList<PresentPoint>& points);
 
-    QString chosenNumber() const;
+    // Nothing until the user chooses a number.
+    std::optional<QString> chosenNumber() const;
     std::optional<QString> newNumber() const;
     std::optional<QString> newName() const;
 
@@ -40,7 +41,8 @@ public:
     QPushButton* cancelButton() const { return cancelButton_; }
 
 signals:
-    void changeRequested(const QString& number, const std::optional<QString>& newNumber,
+    void changeRequested(const std::optional<QString>& number,
+                         const std::optional<QString>& newNumber,
                          const std::optional<QString>& newName);
 
 private:

@@ -52,6 +52,47 @@ const std::array<Dispatch, 3> topLevelTags{{
     {"BaselineList", readBaselines},
 }};
 
+// A root written as one empty element: "<JapaneseExchangeFormat .../>" or with its
+// closing tag on the same line.
+bool rootClosesOnItsLine(QByteArrayView line)
+{
+    if (line.contains("</JapaneseExchangeFormat"))
+        return true;
+    const qsizetype open = line.indexOf('<');
+    const qsizetype close = line.indexOf('>', open + 1);
+    return close > 0 && line[close - 1] == '/';
+}
+
+// Reads the top-level lines into `model` until the root element closes. The lists
+// consume their own lines, so a list left open swallows the root's closing tag and the
+// file reads as cut short.
+enum class RootSeen { No, Open, Closed };
+
+RootSeen importLines(ExchangeReader& reader)
+{
+    RootSeen root = RootSeen::No;
+    while (!reader.atEnd()) {
+        const QByteArrayView line = reader.nextLine();
+        if (!line.contains('<'))
+            continue;
+        const QByteArrayView tag = TagNameOf(line);
+        if (tag == "/JapaneseExchangeFormat" && root == RootSeen::Open)
+            return RootSeen::Closed;
+        for (const Dispatch& d : topLevelTags) {
+            if (d.tag == tag) {
+                if (!d.handler(reader, line))
+                    return root;
+                break;
+            }
+        }
+        if (tag == "JapaneseExchangeFormat")
+            root = rootClosesOnItsLine(line) ? RootSeen::Closed : RootSeen::Open;
+        if (root == RootSeen::Closed)
+            return root;
+    }
+    return root;
+}
+
 } // namespace
 
 bool CheckExchangeVersion(QStringView rootLine, ProjectModel& model)
@@ -65,24 +106,24 @@ bool CheckExchangeVersion(QStringView rootLine, ProjectModel& model)
 }
 
 Outcome ImportExchangeBytes(QByteArrayView bytes, ProjectModel& model,
-                            const ProgressCallback& progress)
+                            const ProgressCallback& progress, const QString& shownName)
 {
-    ExchangeReader reader(bytes, model, progress);
-    while (!reader.atEnd()) {
-        const QByteArrayView line = reader.nextLine();
-        if (!line.contains('<'))
-            continue;
-        const QByteArrayView tag = TagNameOf(line);
-        for (const Dispatch& d : topLevelTags) {
-            if (d.tag == tag) {
-                if (!d.handler(reader, line))
-                    return Outcome::failure(reader.failure());
-                break;
-            }
-        }
-    }
+    // Read into a model of its own, so that a refused file leaves the caller's as it was.
+    ProjectModel imported;
+    ExchangeReader reader(bytes, imported, progress);
+    const RootSeen root = importLines(reader);
     if (reader.cancelled())
         return CancelledOutcome();
+    if (reader.failed())
+        return Outcome::failure(reader.failure());
+    // Another program's XML, a text or a binary file has no root line of ours.
+    if (root == RootSeen::No)
+        return Outcome::failure(QString::fromUtf16(exchangeVersionMessage));
+    if (root == RootSeen::Open)
+        return Outcome::failure(shownName.isEmpty()
+                                    ? QStringLiteral("ファイルが途中で終わっています")
+                                    : QStringLiteral("ファイルが途中で終わっています: %1").arg(shownName));
+    model = std::move(imported);
     return Outcome::success();
 }
 
@@ -99,5 +140,5 @@ Outcome ReadExchangeFile(const QString& path, ProjectModel& model, const Progres
                                     .arg(shownName, file.errorString()));
     if (bytes.isEmpty())
         return Outcome::failure(QStringLiteral("ファイルが空です: %1").arg(shownName));
-    return ImportExchangeBytes(bytes, model, progress);
+    return ImportExchangeBytes(bytes, model, progress, shownName);
 }

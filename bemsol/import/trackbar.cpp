@@ -57,6 +57,11 @@ QByteArrayView TrackBarKeyOf(const TrackRow& row, float trackScale, TrackBarKey&
     static_assert(std::tuple_size_v<TrackBarKey> >= barWidth);
     qsizetype size = 0;
     forEachDashRun(row, trackScale, [&](qsizetype from, qsizetype to) {
+        // A run that starts where the last one ended draws as one run with it.
+        if (size > 0 && key[size - 1] == char(from)) {
+            key[size - 1] = char(to);
+            return;
+        }
         key[size++] = char(from);
         key[size++] = char(to);
     });

@@ -8,14 +8,14 @@ ProjectModel::ProjectModel()
 
 const OccupationRecord& ProjectModel::occupationAt(int index) const
 {
-    if (index < 1 || index >= occupations.size())
+    if (!hasOccupation(index))
         return occupations.front();
     return occupations[index];
 }
 
 OccupationRecord* ProjectModel::editableOccupation(int index)
 {
-    if (index < 1 || index >= occupations.size())
+    if (!hasOccupation(index))
         return nullptr;
     return &occupations[index];
 }

@@ -142,6 +142,10 @@ public:
     int occupationCount() const { return int(occupations.size()) - 1; }
     int satelliteCount() const { return int(satellites.size()) - 1; }
 
+    // Whether `index` names a record, 1..N: element 0 and anything outside are not.
+    bool hasBaseline(int index) const { return index >= 1 && index <= baselineCount(); }
+    bool hasOccupation(int index) const { return index >= 1 && index <= occupationCount(); }
+
     // Occupation of a baseline end. An index outside 1..N yields the empty element 0,
     // so a damaged or unmatched index never reaches outside the array.
     const OccupationRecord& occupationAt(int index) const;

@@ -12,9 +12,9 @@ bool occupationInTable(const ProjectModel& model, int index)
 
 } // namespace
 
-BaselineListResult WriteBaselineList(const ProjectModel& model)
+BaselineListRows WriteBaselineList(const ProjectModel& model)
 {
-    BaselineListResult result;
+    BaselineListRows result;
     const int count = model.baselineCount();
     result.rows.reserve(count);
     for (int k = 1; k <= count; ++k) {
@@ -74,4 +74,9 @@ QString IncompleteRowsMessage(int incompleteRows)
     return QStringLiteral("基線一覧の %1 行は、角度や数値の文字が読めないか観測点の番号が範囲外のため、"
                           "北・東・上成分または点名を空欄にしました。")
         .arg(incompleteRows);
+}
+
+QString BaselineListRows::warning() const
+{
+    return IncompleteRowsMessage(incompleteRows);
 }

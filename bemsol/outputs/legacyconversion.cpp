@@ -23,14 +23,11 @@ QString FindSoffice()
     return path;
 }
 
-std::optional<QByteArray> ConvertLegacyWorkbook(const QString& soffice, const QString& xlsPath,
-                                                QString* error)
+Result<QByteArray> ConvertLegacyWorkbook(const QString& soffice, const QString& xlsPath)
 {
     const QString shown = QDir::toNativeSeparators(xlsPath);
-    auto fail = [&](const QString& reason) -> std::optional<QByteArray> {
-        if (error)
-            *error = QStringLiteral("%1 を LibreOffice で .xlsx に変換できません: %2").arg(shown, reason);
-        return std::nullopt;
+    auto fail = [&](const QString& reason) {
+        return Outcome::failure(QStringLiteral("%1 を LibreOffice で .xlsx に変換できません: %2").arg(shown, reason));
     };
     QTemporaryDir temp;
     if (!temp.isValid())

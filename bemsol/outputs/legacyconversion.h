@@ -1,9 +1,9 @@
 #pragma once
 
+#include "model/outcome.h"
+
 #include <QByteArray>
 #include <QString>
-
-#include <optional>
 
 // LibreOffice's program when it is installed ("soffice" on the search path), else empty.
 QString FindSoffice();
@@ -11,5 +11,4 @@ QString FindSoffice();
 // The .xlsx form of a legacy binary workbook (.xls), made by LibreOffice running
 // headless on a copy in a temporary folder with a profile of its own: the template is
 // never opened by it, and a LibreOffice the user has open is not disturbed.
-std::optional<QByteArray> ConvertLegacyWorkbook(const QString& soffice, const QString& xlsPath,
-                                                QString* error);
+Result<QByteArray> ConvertLegacyWorkbook(const QString& soffice, const QString& xlsPath);

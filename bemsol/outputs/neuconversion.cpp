@@ -9,12 +9,20 @@
 std::optional<NeuVector> ConvertToNEU(QStringView latitude, QStringView longitude,
                                       QStringView dx, QStringView dy, QStringView dz)
 {
-    const auto latDegrees = ParseDmsText(latitude);
-    const auto lonDegrees = ParseDmsText(longitude);
     const auto x = ReadDecimalText(dx);
     const auto y = ReadDecimalText(dy);
     const auto z = ReadDecimalText(dz);
-    if (!latDegrees || !lonDegrees || !x || !y || !z)
+    if (!x || !y || !z)
+        return std::nullopt;
+    return ConvertToNEU(latitude, longitude, *x, *y, *z);
+}
+
+std::optional<NeuVector> ConvertToNEU(QStringView latitude, QStringView longitude, double dx,
+                                      double dy, double dz)
+{
+    const auto latDegrees = ParseDmsText(latitude);
+    const auto lonDegrees = ParseDmsText(longitude);
+    if (!latDegrees || !lonDegrees)
         return std::nullopt;
 
     const double phi = *latDegrees / 180.0 * decimalPi;
@@ -25,9 +33,9 @@ std::optional<NeuVector> ConvertToNEU(QStringView latitude, QStringView longitud
     const double cosLambda = std::cos(lambda);
 
     NeuVector v;
-    v.n = -sinPhi * cosLambda * *x - sinPhi * sinLambda * *y + cosPhi * *z;
-    v.e = -sinLambda * *x + cosLambda * *y;
-    v.u = cosPhi * cosLambda * *x + cosPhi * sinLambda * *y + sinPhi * *z;
+    v.n = -sinPhi * cosLambda * dx - sinPhi * sinLambda * dy + cosPhi * dz;
+    v.e = -sinLambda * dx + cosLambda * dy;
+    v.u = cosPhi * cosLambda * dx + cosPhi * sinLambda * dy + sinPhi * dz;
     return v;
 }
 

@@ -18,6 +18,9 @@ struct NeuVector
 // Nothing when an angle text or a number cannot be read.
 std::optional<NeuVector> ConvertToNEU(QStringView latitude, QStringView longitude,
                                       QStringView dx, QStringView dy, QStringView dz);
+// The same for a vector already in numbers (a sum of baselines).
+std::optional<NeuVector> ConvertToNEU(QStringView latitude, QStringView longitude, double dx,
+                                      double dy, double dz);
 
 // Rounds to three decimals with halves going upward, toward positive infinity, for
 // negative values too (-0.0625 becomes -0.062): the check sheets were made that way.

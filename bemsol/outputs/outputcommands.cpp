@@ -5,7 +5,6 @@
 #include "templatefiles.h"
 #include "xlsxworkbook.h"
 
-#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -26,44 +25,49 @@ Outcome openCopy(const QString& templatePath, const QByteArray& bytes, const QSt
                  App application, const OutputEnvironment& env)
 {
     const QString base = QFileInfo(templatePath).completeBaseName();
-    const WorkingCopy copy = CreateWorkingCopy(env.workDir, base, suffix, bytes);
-    if (!copy.outcome)
-        return copy.outcome;
-    if (!env.openDocument || !env.openDocument(copy.path)) {
+    const Result<QString> copy = CreateWorkingCopy(env.workDir, base, suffix, bytes);
+    if (!copy)
+        return copy.outcome();
+    if (!env.openDocument || !env.openDocument(*copy)) {
         const QString kind = application == App::WordProcessor ? QStringLiteral("文書") : QStringLiteral("ブック");
         return Outcome::failure(QStringLiteral("%1を開くアプリケーションがないか、起動できません: %2")
-                                    .arg(kind, shown(copy.path)));
+                                    .arg(kind, shown(*copy)));
     }
     return Outcome::success();
 }
 
 Outcome openTemplate(const SheetTemplate& t, const OutputEnvironment& env)
 {
-    const auto path = FindTemplate(env.programDir, t.fileName);
+    const auto path = FindTemplate(env.files, t.fileName);
     if (!path)
-        return Outcome::failure(MissingTemplateMessage(env.programDir, t.fileName));
-    QString error;
-    const auto bytes = ReadTemplateBytes(*path, &error);
+        return Outcome::failure(MissingTemplateMessage(env.files, t.fileName));
+    const auto bytes = ReadTemplateBytes(*path);
     if (!bytes)
-        return Outcome::failure(error);
+        return bytes.outcome();
     return openCopy(*path, *bytes, u'.' + QFileInfo(*path).suffix(), t.application, env);
 }
 
 Outcome fillAndOpen(const SheetTemplate& t, const ProjectModel& model, const OutputEnvironment& env)
 {
-    const auto path = FindTemplate(env.programDir, t.fileName);
+    const auto path = FindFillableTemplate(env.files, t.fileName, !env.soffice.isEmpty());
     if (!path)
-        return Outcome::failure(MissingTemplateMessage(env.programDir, t.fileName));
-    const FilledWorkbook filled = FillBaselineWorkbook(*path, model, t.activatedSheet, env.soffice);
-    if (!filled.outcome)
-        return filled.outcome;
-    const Outcome opened = openCopy(*path, filled.bytes, QStringLiteral(".xlsx"), t.application, env);
-    return opened ? filled.outcome : opened;
+        return Outcome::failure(MissingTemplateMessage(env.files, t.fileName));
+    // A project without baselines writes no list: nothing to wait for.
+    const bool writesList = model.baselineCount() > 0;
+    if (writesList && env.beginWait)
+        env.beginWait();
+    const Result<FilledWorkbook> filled = FillBaselineWorkbook(*path, model, t.activatedSheet, env.soffice);
+    if (writesList && env.endWait)
+        env.endWait();
+    if (!filled)
+        return filled.outcome();
+    const Outcome opened = openCopy(*path, filled->bytes, QStringLiteral(".xlsx"), t.application, env);
+    return opened ? Outcome::successWithWarning(filled->warning) : opened;
 }
 
 Outcome startDravel(const OutputEnvironment& env)
 {
-    const QString program = QDir(env.programDir).filePath(DravelProgramName());
+    const QString program = QDir(env.files.programDir()).filePath(DravelProgramName());
     const QFileInfo info(program);
     if (!info.isFile() || !info.isExecutable())
         return Outcome::failure(QStringLiteral("数値成果ファイル出力のプログラムがありません: %1").arg(shown(program)));
@@ -121,44 +125,39 @@ QString DravelProgramName()
 OutputEnvironment DefaultOutputEnvironment()
 {
     OutputEnvironment env;
-    env.programDir = QCoreApplication::applicationDirPath();
+    env.files = FileLocations::ForRunningProgram();
+    // Working copies pile up with every command; they belong to the user, not beside a
+    // shared program.
     env.workDir = QDir(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation))
                       .filePath(QStringLiteral("outputs"));
     env.soffice = FindSoffice();
     env.openDocument = [](const QString& path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };
-    env.startDetached = [dir = env.programDir](const QString& program) {
+    env.startDetached = [dir = env.files.programDir()](const QString& program) {
         return QProcess::startDetached(program, {}, dir);
     };
     return env;
 }
 
-FilledWorkbook FillBaselineWorkbook(const QString& templatePath, const ProjectModel& model,
-                                    const QString& activateSheet, const QString& soffice)
+Result<FilledWorkbook> FillBaselineWorkbook(const QString& templatePath, const ProjectModel& model,
+                                            const QString& activateSheet, const QString& soffice)
 {
-    FilledWorkbook result;
     const QString name = QFileInfo(templatePath).fileName();
-    auto fail = [&](const QString& message) {
-        result.outcome = Outcome::failure(message);
-        return result;
-    };
+    auto fail = [](const QString& message) { return Outcome::failure(message); };
 
-    QString error;
-    std::optional<QByteArray> bytes;
-    if (templatePath.endsWith(u".xls", Qt::CaseInsensitive)) {
-        if (soffice.isEmpty())
-            return fail(QStringLiteral("%1 は古い Excel 形式のテンプレートです。読み込むには LibreOffice が"
-                                       "必要です。LibreOffice を入れるか、.xlsx 版のテンプレートを置いてください。")
-                            .arg(shown(templatePath)));
-        bytes = ConvertLegacyWorkbook(soffice, templatePath, &error);
-    } else {
-        bytes = ReadTemplateBytes(templatePath, &error);
-    }
+    // What is missing is LibreOffice, or the template in its .xlsx form.
+    if (IsLegacyWorkbook(templatePath) && soffice.isEmpty())
+        return fail(QStringLiteral("%1 は古い Excel 形式のテンプレートです。読み込むには LibreOffice が"
+                                   "必要ですが、見つかりません。LibreOffice を入れるか、%2 を置いてください。")
+                        .arg(shown(templatePath), shown(templatePath + u'x')));
+    const Result<QByteArray> bytes = IsLegacyWorkbook(templatePath)
+                                         ? ConvertLegacyWorkbook(soffice, templatePath)
+                                         : ReadTemplateBytes(templatePath);
     if (!bytes)
-        return fail(error);
+        return bytes.outcome();
 
-    auto book = XlsxWorkbook::fromBytes(*bytes, &error);
+    auto book = XlsxWorkbook::fromBytes(*bytes);
     if (!book)
-        return fail(QStringLiteral("テンプレートを読めません: %1\n%2").arg(shown(templatePath), error));
+        return fail(QStringLiteral("テンプレートを読めません: %1\n%2").arg(shown(templatePath), book.message()));
 
     // Every sheet the command needs is checked before anything is written.
     if (!activateSheet.isEmpty() && !book->sheet(activateSheet))
@@ -172,7 +171,7 @@ FilledWorkbook FillBaselineWorkbook(const QString& templatePath, const ProjectMo
         if (!activated)
             return fail(QStringLiteral("%1: %2").arg(activated.message, name));
     }
-    const BaselineListResult list = WriteBaselineList(model);
+    const BaselineListRows list = WriteBaselineList(model);
     if (!list.rows.isEmpty()) {
         const QString sheet = baselineListSheet();
         if (!book->sheet(sheet))
@@ -185,14 +184,10 @@ FilledWorkbook FillBaselineWorkbook(const QString& templatePath, const ProjectMo
     if (!recalc)
         return fail(QStringLiteral("%1: %2").arg(recalc.message, name));
 
-    auto out = book->toBytes(&error);
+    auto out = book->toBytes();
     if (!out)
-        return fail(QStringLiteral("ブックを作れません: %1").arg(error));
-    result.bytes = std::move(*out);
-    const QString incomplete = IncompleteRowsMessage(list.incompleteRows);
-    if (!incomplete.isEmpty())
-        result.outcome = Outcome{true, incomplete, {}, Outcome::Severity::Warning};
-    return result;
+        return fail(QStringLiteral("ブックを作れません: %1").arg(out.message()));
+    return FilledWorkbook{std::move(*out), list.warning()};
 }
 
 Outcome RunOutputCommand(OutputCommand command, const ProjectModel& model,

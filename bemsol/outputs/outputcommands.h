@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/filelocations.h"
 #include "model/outcome.h"
 #include "model/projectmodel.h"
 
@@ -42,16 +43,20 @@ const SheetTemplate& SheetTemplateOf(OutputCommand command);
 // tests replace the two actions so that nothing is launched.
 struct OutputEnvironment
 {
-    QString programDir; // templates and the dravel program lie here
+    FileLocations files; // where templates are found; the dravel program lies beside ours
     QString workDir;    // working copies of the templates are written here
     QString soffice;    // LibreOffice, for legacy .xls templates; empty when absent
     // Opens a file with the desktop's default application; false when that failed.
     std::function<bool(const QString& path)> openDocument;
     // Starts a program as a process of its own, not waited for; false when it failed.
     std::function<bool(const QString& program)> startDetached;
+    // Called around the writing of a baseline list, the one step that can take a while;
+    // either may be empty.
+    std::function<void()> beginWait;
+    std::function<void()> endWait;
 };
 
-// The program's directory, the per-user data directory, LibreOffice when found,
+// The running program's file locations, the per-user data directory, LibreOffice when found,
 // QDesktopServices and QProcess::startDetached.
 OutputEnvironment DefaultOutputEnvironment();
 
@@ -61,16 +66,19 @@ OutputEnvironment DefaultOutputEnvironment();
 Outcome RunOutputCommand(OutputCommand command, const ProjectModel& model,
                          const OutputEnvironment& environment);
 
-// The filled workbook of a "基線一覧" command as bytes: the template with the project's
-// baselines in "基線一覧", `activateSheet` (when not empty) in front and a full
-// recalculation on opening. Shared by the menu commands and bemsol-cli.
+// A workbook made by a "基線一覧" command, and the warning the user is to see with it
+// (rows of the list left incomplete), empty when there is none.
 struct FilledWorkbook
 {
-    Outcome outcome; // failure, or success with the incomplete-rows message if any
     QByteArray bytes;
+    QString warning;
 };
-FilledWorkbook FillBaselineWorkbook(const QString& templatePath, const ProjectModel& model,
-                                    const QString& activateSheet, const QString& soffice);
+
+// The filled workbook of a "基線一覧" command: the template with the project's
+// baselines in "基線一覧", `activateSheet` (when not empty) in front and a full
+// recalculation on opening. Shared by the menu commands and bemsol-cli.
+Result<FilledWorkbook> FillBaselineWorkbook(const QString& templatePath, const ProjectModel& model,
+                                            const QString& activateSheet, const QString& soffice);
 
 // The name of the numeric data tool's program beside ours.
 QString DravelProgramName();

@@ -82,14 +82,9 @@ std::optional<QStringList> readSharedStrings(const XlsxWorkbook& book)
 
 } // namespace
 
-std::optional<StoredCells> ReadSheetCells(const XlsxWorkbook& book, const QString& sheetName,
-                                          QString* error)
+Result<StoredCells> ReadSheetCells(const XlsxWorkbook& book, const QString& sheetName)
 {
-    auto fail = [&](const QString& message) -> std::optional<StoredCells> {
-        if (error)
-            *error = message;
-        return std::nullopt;
-    };
+    auto fail = [](const QString& message) { return Outcome::failure(message); };
     const XlsxWorkbook::Sheet* sheet = book.sheet(sheetName);
     if (!sheet || !sheet->worksheet)
         return fail(MissingSheetMessage(sheetName));

@@ -5,7 +5,6 @@
 #include <QMap>
 #include <QString>
 
-#include <optional>
 #include <utility>
 
 // One stored cell of a worksheet as a spreadsheet would read it.
@@ -27,8 +26,7 @@ using StoredCells = QMap<std::pair<int, int>, StoredCell>;
 
 // Reads the cells of a worksheet back: shared and inline texts, numbers, flags and
 // errors, with their formats and formulas.
-std::optional<StoredCells> ReadSheetCells(const XlsxWorkbook& book, const QString& sheetName,
-                                          QString* error);
+Result<StoredCells> ReadSheetCells(const XlsxWorkbook& book, const QString& sheetName);
 
 // Names of the sheets whose tab the workbook marks as selected.
 QStringList SelectedSheetNames(const XlsxWorkbook& book);

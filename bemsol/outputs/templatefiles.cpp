@@ -19,61 +19,66 @@ QString openXmlName(const QString& fileName)
 
 } // namespace
 
-std::optional<QString> FindTemplate(const QString& programDir, const QString& fileName)
+std::optional<QString> FindTemplate(const FileLocations& files, const QString& fileName)
 {
-    const QDir dir(programDir);
-    const QString literal = dir.filePath(fileName);
-    if (QFileInfo(literal).isFile())
-        return literal;
-    const QString newer = openXmlName(fileName);
-    if (!newer.isEmpty() && QFileInfo(dir.filePath(newer)).isFile())
-        return dir.filePath(newer);
+    QStringList names{fileName};
+    if (const QString newer = openXmlName(fileName); !newer.isEmpty())
+        names << newer;
+    if (const auto found = files.findAny(names))
+        return found->path;
     return std::nullopt;
 }
 
-QString MissingTemplateMessage(const QString& programDir, const QString& fileName)
+std::optional<QString> FindFillableTemplate(const FileLocations& files, const QString& fileName,
+                                            bool canConvertLegacy)
 {
-    const QString path = QDir::toNativeSeparators(QDir(programDir).filePath(fileName));
-    const QString newer = openXmlName(fileName);
-    if (newer.isEmpty())
-        return QStringLiteral("テンプレートファイルがありません: %1").arg(path);
-    return QStringLiteral("テンプレートファイルがありません: %1（%2 もありません）").arg(path, newer);
+    const auto found = FindTemplate(files, fileName);
+    if (!found || canConvertLegacy || !IsLegacyWorkbook(*found))
+        return found;
+    const QFileInfo legacy(*found);
+    const QString newer = openXmlName(legacy.fileName());
+    if (!newer.isEmpty() && QFileInfo(legacy.dir().filePath(newer)).isFile())
+        return legacy.dir().filePath(newer);
+    return found;
 }
 
-std::optional<QByteArray> ReadTemplateBytes(const QString& path, QString* error)
+bool IsLegacyWorkbook(const QString& path)
+{
+    return path.endsWith(u".xls", Qt::CaseInsensitive);
+}
+
+QString MissingTemplateMessage(const FileLocations& files, const QString& fileName)
+{
+    const QString newer = openXmlName(fileName);
+    const QString message = newer.isEmpty()
+                          ? QStringLiteral("テンプレートファイルがありません: %1").arg(fileName)
+                          : QStringLiteral("テンプレートファイルがありません: %1（%2 もありません）").arg(fileName, newer);
+    return message + u'\n' + SearchedFoldersText(files);
+}
+
+Result<QByteArray> ReadTemplateBytes(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = QStringLiteral("テンプレートファイルを開けません: %1\n%2")
-                         .arg(QDir::toNativeSeparators(path), file.errorString());
-        return std::nullopt;
-    }
-    if (file.size() > maxTemplateSize) {
-        if (error)
-            *error = QStringLiteral("テンプレートファイルが大きすぎます: %1").arg(QDir::toNativeSeparators(path));
-        return std::nullopt;
-    }
+    if (!file.open(QIODevice::ReadOnly))
+        return Outcome::failure(QStringLiteral("テンプレートファイルを開けません: %1\n%2")
+                                    .arg(QDir::toNativeSeparators(path), file.errorString()));
+    if (file.size() > maxTemplateSize)
+        return Outcome::failure(
+            QStringLiteral("テンプレートファイルが大きすぎます: %1").arg(QDir::toNativeSeparators(path)));
     QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        if (error)
-            *error = QStringLiteral("テンプレートファイルを読めません: %1\n%2")
-                         .arg(QDir::toNativeSeparators(path), file.errorString());
-        return std::nullopt;
-    }
+    if (file.error() != QFileDevice::NoError)
+        return Outcome::failure(QStringLiteral("テンプレートファイルを読めません: %1\n%2")
+                                    .arg(QDir::toNativeSeparators(path), file.errorString()));
     return bytes;
 }
 
-WorkingCopy CreateWorkingCopy(const QString& workDir, const QString& baseName,
-                              const QString& suffix, const QByteArray& bytes)
+Result<QString> CreateWorkingCopy(const QString& workDir, const QString& baseName,
+                                  const QString& suffix, const QByteArray& bytes)
 {
-    WorkingCopy copy;
     QDir dir(workDir);
-    if (!dir.mkpath(QStringLiteral("."))) {
-        copy.outcome = Outcome::failure(
+    if (!dir.mkpath(QStringLiteral(".")))
+        return Outcome::failure(
             QStringLiteral("作業用のフォルダを作れません: %1").arg(QDir::toNativeSeparators(workDir)));
-        return copy;
-    }
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     QString path;
     for (int n = 1;; ++n) {
@@ -85,17 +90,12 @@ WorkingCopy CreateWorkingCopy(const QString& workDir, const QString& baseName,
     }
 
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        copy.outcome = Outcome::failure(QStringLiteral("作業用のファイルを書き込めません: %1\n%2")
-                                            .arg(QDir::toNativeSeparators(path), file.errorString()));
-        return copy;
-    }
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        return Outcome::failure(QStringLiteral("作業用のファイルを書き込めません: %1\n%2")
+                                    .arg(QDir::toNativeSeparators(path), file.errorString()));
     if (!QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadUser |
-                                         QFileDevice::ReadGroup | QFileDevice::ReadOther)) {
-        copy.outcome = Outcome::failure(
+                                         QFileDevice::ReadGroup | QFileDevice::ReadOther))
+        return Outcome::failure(
             QStringLiteral("作業用のファイルを読み取り専用にできません: %1").arg(QDir::toNativeSeparators(path)));
-        return copy;
-    }
-    copy.path = path;
-    return copy;
+    return path;
 }

@@ -1,7 +1,9 @@
 #include "worksheetxml.h"
 
+#include "formulashift.h"
 #include "xmlwriter.h"
 
+#include <QHash>
 #include <QLocale>
 #include <QXmlStreamReader>
 
@@ -96,7 +98,66 @@ struct TemplateCell
     int column = 0;
     QString style;
     QByteArray xml;
+    // A cell of a shared formula: its group, and whether it is the group's first cell,
+    // the one that carries the formula for all.
+    int sharedGroup = -1;
+    bool sharedFirst = false;
+    QString sharedFormula;
 };
+
+// The first cell of a shared formula: where it is and what it says.
+struct SharedFormulaOrigin
+{
+    int row = 0;
+    int column = 0;
+    QString formula;
+};
+
+void readSharedFormula(TemplateCell& cell)
+{
+    QXmlStreamReader reader(cell.xml);
+    reader.setNamespaceProcessing(false);
+    while (!reader.atEnd()) {
+        if (reader.readNext() != QXmlStreamReader::StartElement || reader.name() != u"f")
+            continue;
+        const auto attrs = reader.attributes();
+        bool ok = false;
+        const int group = attrs.value(QLatin1StringView("si")).toInt(&ok);
+        if (attrs.value(QLatin1StringView("t")) != u"shared" || !ok)
+            return;
+        cell.sharedGroup = group;
+        cell.sharedFirst = attrs.hasAttribute(QLatin1StringView("ref"));
+        cell.sharedFormula = reader.readElementText();
+        return;
+    }
+}
+
+// The cell with its shared formula written out as an ordinary one.
+QByteArray unsharedCellXml(const QByteArray& xml, const QString& formula)
+{
+    QByteArray out;
+    XmlWriter writer(&out);
+    QXmlStreamReader reader(xml);
+    reader.setNamespaceProcessing(false);
+    while (!reader.atEnd()) {
+        const auto token = reader.readNext();
+        if (token == QXmlStreamReader::StartDocument)
+            continue;
+        if (token == QXmlStreamReader::StartElement && reader.name() == u"f") {
+            const QString name = reader.qualifiedName().toString();
+            writer.startElement(name);
+            for (const QXmlStreamAttribute& a : reader.attributes())
+                if (a.qualifiedName() != u"t" && a.qualifiedName() != u"si" && a.qualifiedName() != u"ref")
+                    writer.attribute(a.qualifiedName(), a.value());
+            writer.characters(formula);
+            writer.endElement(name);
+            reader.skipCurrentElement();
+            continue;
+        }
+        writer.copyCurrent(reader);
+    }
+    return out;
+}
 
 struct TemplateRow
 {
@@ -116,7 +177,7 @@ public:
             rows_ = *edit_.rows;
     }
 
-    std::optional<QByteArray> run(QString* error);
+    Result<QByteArray> run();
 
 private:
     QString qualified(const char* localName) const { return prefix_ + QLatin1String(localName); }
@@ -131,6 +192,8 @@ private:
     void writeNewRow(const SheetRow& row);
     void writeMergedRow(const TemplateRow& tpl, const SheetRow& row);
     void writeTemplateRow(const TemplateRow& tpl);
+    void findOverwrittenSharedFormulas(const QList<TemplateRow>& templateRows);
+    void writeTemplateCell(int row, const TemplateCell& cell);
     void appendCell(int row, int column, const QString& style, const CellValue& value);
     QString columnStyle(int column) const;
 
@@ -141,11 +204,13 @@ private:
     XmlWriter writer_{&out_};
     QString prefix_;
     QList<ColumnStyle> columnStyles_;
+    // Shared formulas whose first cell is overwritten, by group.
+    QHash<int, SharedFormulaOrigin> overwrittenShared_;
     bool sawSheetViews_ = false;
     bool sawSheetData_ = false;
 };
 
-std::optional<QByteArray> WorksheetEditor::run(QString* error)
+Result<QByteArray> WorksheetEditor::run()
 {
     out_.reserve(qsizetype(rows_.size()) * 2048 + 4096);
     int depth = 0;
@@ -159,10 +224,8 @@ std::optional<QByteArray> WorksheetEditor::run(QString* error)
             ++depth;
             const QStringView name = reader_.name();
             if (depth == 1) {
-                if (name != u"worksheet") {
-                    *error = QStringLiteral("ワークシートではありません");
-                    return std::nullopt;
-                }
+                if (name != u"worksheet")
+                    return Outcome::failure(QStringLiteral("ワークシートではありません"));
                 rootSeen = true;
                 const QStringView prefix = reader_.prefix();
                 prefix_ = prefix.isEmpty() ? QString() : prefix.toString() + u':';
@@ -195,14 +258,10 @@ std::optional<QByteArray> WorksheetEditor::run(QString* error)
         }
         writer_.copyCurrent(reader_);
     }
-    if (reader_.hasError() || !rootSeen) {
-        *error = QStringLiteral("ワークシートを読めません: %1").arg(reader_.errorString());
-        return std::nullopt;
-    }
-    if (!sawSheetData_) {
-        *error = QStringLiteral("ワークシートにセルの欄がありません");
-        return std::nullopt;
-    }
+    if (reader_.hasError() || !rootSeen)
+        return Outcome::failure(QStringLiteral("ワークシートを読めません: %1").arg(reader_.errorString()));
+    if (!sawSheetData_)
+        return Outcome::failure(QStringLiteral("ワークシートにセルの欄がありません"));
     return out_;
 }
 
@@ -345,6 +404,8 @@ bool WorksheetEditor::readRow(TemplateRow* row, int previousRow)
             cell.style = attrs.value(QLatin1StringView("s")).toString();
             XmlWriter cellWriter(&cell.xml);
             copySubtree(cellWriter);
+            if (cell.xml.contains("shared"))
+                readSharedFormula(cell);
             row->cells.append(std::move(cell));
         } else {
             XmlWriter otherWriter(&row->trailing);
@@ -385,6 +446,7 @@ bool WorksheetEditor::mergeSheetData()
     // Rows are kept in order even when a template lists them out of order.
     std::stable_sort(templateRows.begin(), templateRows.end(),
                      [](const TemplateRow& a, const TemplateRow& b) { return a.row < b.row; });
+    findOverwrittenSharedFormulas(templateRows);
 
     qsizetype t = 0;
     qsizetype e = 0;
@@ -406,12 +468,44 @@ bool WorksheetEditor::mergeSheetData()
     return true;
 }
 
+void WorksheetEditor::findOverwrittenSharedFormulas(const QList<TemplateRow>& templateRows)
+{
+    qsizetype e = 0;
+    for (const TemplateRow& tpl : templateRows) {
+        while (e < rows_.size() && rows_[e].row < tpl.row)
+            ++e;
+        if (e == rows_.size())
+            return;
+        if (rows_[e].row != tpl.row)
+            continue;
+        const int written = int(rows_[e].cells.size());
+        for (const TemplateCell& c : tpl.cells)
+            if (c.sharedFirst && c.column <= written)
+                overwrittenShared_.insert(c.sharedGroup, {tpl.row, c.column, c.sharedFormula});
+    }
+}
+
+void WorksheetEditor::writeTemplateCell(int row, const TemplateCell& cell)
+{
+    // The other cells of a shared formula whose first cell was overwritten would point
+    // at a formula that is gone, and a spreadsheet would call the workbook damaged.
+    // Each gets the formula as it read in that cell.
+    const auto origin = overwrittenShared_.constFind(cell.sharedGroup);
+    if (cell.sharedGroup < 0 || origin == overwrittenShared_.cend()) {
+        writer_.raw(cell.xml);
+        return;
+    }
+    const QString formula =
+        ShiftFormulaReferences(origin->formula, row - origin->row, cell.column - origin->column);
+    writer_.raw(unsharedCellXml(cell.xml, formula));
+}
+
 void WorksheetEditor::writeTemplateRow(const TemplateRow& tpl)
 {
     writer_.startElement(qualified("row"));
     writer_.attributes(tpl.attributes);
     for (const TemplateCell& c : tpl.cells)
-        writer_.raw(c.xml);
+        writeTemplateCell(tpl.row, c);
     if (!tpl.trailing.isEmpty())
         writer_.raw(tpl.trailing);
     writer_.endElement(qualified("row"));
@@ -462,7 +556,7 @@ void WorksheetEditor::writeMergedRow(const TemplateRow& tpl, const SheetRow& row
         appendCell(tpl.row, column, style, row.cells[column - 1]);
     }
     for (; next < cells.size(); ++next)
-        writer_.raw(cells[next].xml);
+        writeTemplateCell(tpl.row, cells[next]);
     if (!tpl.trailing.isEmpty())
         writer_.raw(tpl.trailing);
     writer_.endElement(qualified("row"));
@@ -501,15 +595,10 @@ void WorksheetEditor::appendCell(int row, int column, const QString& style, cons
 
 } // namespace
 
-std::optional<QByteArray> EditWorksheetXml(const QByteArray& xml, const WorksheetEdit& edit,
-                                           QString* error)
+Result<QByteArray> EditWorksheetXml(const QByteArray& xml, const WorksheetEdit& edit)
 {
-    QString message;
     WorksheetEditor editor(xml, edit);
-    auto result = editor.run(&message);
-    if (!result && error)
-        *error = message;
-    return result;
+    return editor.run();
 }
 
 bool SheetTabSelected(const QByteArray& xml)

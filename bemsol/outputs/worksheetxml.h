@@ -1,11 +1,10 @@
 #pragma once
 
 #include "cellvalue.h"
+#include "model/outcome.h"
 
 #include <QByteArray>
 #include <QString>
-
-#include <optional>
 
 // A change to one worksheet part: rows of cells to write, and whether its tab is the
 // selected one. Everything else in the part is copied as it is.
@@ -17,10 +16,8 @@ struct WorksheetEdit
     Tab tab = Tab::Keep;
 };
 
-// The rewritten part, or nothing (with a message) when the part is not a worksheet
-// that can be read.
-std::optional<QByteArray> EditWorksheetXml(const QByteArray& xml, const WorksheetEdit& edit,
-                                           QString* error);
+// The rewritten part, or the reason the part is not a worksheet that can be read.
+Result<QByteArray> EditWorksheetXml(const QByteArray& xml, const WorksheetEdit& edit);
 
 // Whether a sheet part (worksheet or chart sheet) marks its tab as selected.
 bool SheetTabSelected(const QByteArray& xml);

@@ -73,33 +73,22 @@ QString MissingSheetMessage(const QString& sheetName)
     return QStringLiteral("シート「%1」がありません").arg(sheetName);
 }
 
-std::optional<XlsxWorkbook> XlsxWorkbook::fromFile(const QString& path, QString* error)
+Result<XlsxWorkbook> XlsxWorkbook::fromFile(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = file.errorString();
-        return std::nullopt;
-    }
-    if (file.size() > maxFileSize) {
-        if (error)
-            *error = QStringLiteral("ファイルが大きすぎます");
-        return std::nullopt;
-    }
-    return fromBytes(file.readAll(), error);
+    if (!file.open(QIODevice::ReadOnly))
+        return Outcome::failure(file.errorString());
+    if (file.size() > maxFileSize)
+        return Outcome::failure(QStringLiteral("ファイルが大きすぎます"));
+    return fromBytes(file.readAll());
 }
 
-std::optional<XlsxWorkbook> XlsxWorkbook::fromBytes(const QByteArray& bytes, QString* error)
+Result<XlsxWorkbook> XlsxWorkbook::fromBytes(const QByteArray& bytes)
 {
-    auto fail = [&](const QString& message) -> std::optional<XlsxWorkbook> {
-        if (error)
-            *error = message;
-        return std::nullopt;
-    };
-    QString zipError;
-    auto package = ZipPackage::fromBytes(bytes, &zipError);
+    auto fail = [](const QString& message) { return Outcome::failure(message); };
+    auto package = ZipPackage::fromBytes(bytes);
     if (!package)
-        return fail(zipError);
+        return package.outcome();
 
     XlsxWorkbook book;
     book.package_ = std::move(*package);
@@ -159,10 +148,9 @@ Outcome XlsxWorkbook::writeRows(const QString& sheetName, const SheetRows& rows)
         return Outcome::failure(unreadable());
     WorksheetEdit edit;
     edit.rows = &rows;
-    QString error;
-    auto edited = EditWorksheetXml(*xml, edit, &error);
+    auto edited = EditWorksheetXml(*xml, edit);
     if (!edited)
-        return Outcome::failure(QStringLiteral("シート「%1」を読めません: %2").arg(sheetName, error));
+        return Outcome::failure(QStringLiteral("シート「%1」を読めません: %2").arg(sheetName, edited.message()));
     package_.write(target->part, std::move(*edited));
     dropCalculationChain();
     return Outcome::success();
@@ -195,7 +183,7 @@ void XlsxWorkbook::dropCalculationChain()
                    ? XmlRewrite::Start::Skip
                    : XmlRewrite::Start::Copy;
     };
-    const auto newRels = RewriteXml(*relsXml, dropRelationship, nullptr);
+    const auto newRels = RewriteXml(*relsXml, dropRelationship);
 
     const QString typesPart = QStringLiteral("[Content_Types].xml");
     const auto typesXml = package_.read(typesPart);
@@ -207,9 +195,11 @@ void XlsxWorkbook::dropCalculationChain()
                    ? XmlRewrite::Start::Skip
                    : XmlRewrite::Start::Copy;
     };
-    const auto newTypes = typesXml ? RewriteXml(*typesXml, dropOverride, nullptr) : std::nullopt;
-    if (!newRels || !newTypes)
+    if (!newRels || !typesXml)
         return; // keep the chain rather than leave the package inconsistent
+    const auto newTypes = RewriteXml(*typesXml, dropOverride);
+    if (!newTypes)
+        return;
     package_.write(relsPart, *newRels);
     package_.write(typesPart, *newTypes);
     package_.remove(chainPart);
@@ -248,16 +238,15 @@ Outcome XlsxWorkbook::activate(const QString& sheetName)
                         writer.attribute(a.qualifiedName(), a.value());
                 return XmlRewrite::Start::Written;
             };
-            auto cleared = RewriteXml(*xml, clear, nullptr);
+            auto cleared = RewriteXml(*xml, clear);
             if (!cleared)
                 return Outcome::failure(unreadable());
             package_.write(s.part, std::move(*cleared));
             continue;
         }
-        QString error;
-        auto edited = EditWorksheetXml(*xml, edit, &error);
+        auto edited = EditWorksheetXml(*xml, edit);
         if (!edited)
-            return Outcome::failure(QStringLiteral("シート「%1」を読めません: %2").arg(s.name, error));
+            return Outcome::failure(QStringLiteral("シート「%1」を読めません: %2").arg(s.name, edited.message()));
         package_.write(s.part, std::move(*edited));
     }
     return editWorkbookXml(index, false);
@@ -343,8 +332,7 @@ Outcome XlsxWorkbook::editWorkbookXml(std::optional<int> activeTab, bool fullCal
         if (depth == 1 && fullCalcOnLoad && !calcWritten)
             writeCalcPr(writer);
     };
-    QString error;
-    auto edited = RewriteXml(*xml, rewrite, &error);
+    auto edited = RewriteXml(*xml, rewrite);
     if (!edited)
         return Outcome::failure(unreadable());
     package_.write(workbookPart_, std::move(*edited));
@@ -362,9 +350,9 @@ QString XlsxWorkbook::activeSheetName() const
     return sheets_[tab].name;
 }
 
-std::optional<QByteArray> XlsxWorkbook::toBytes(QString* error) const
+Result<QByteArray> XlsxWorkbook::toBytes() const
 {
-    return package_.toBytes(error);
+    return package_.toBytes();
 }
 
 Outcome XlsxWorkbook::save(const QString& path) const

@@ -23,8 +23,8 @@ public:
         bool worksheet = false; // not a chart or dialog sheet
     };
 
-    static std::optional<XlsxWorkbook> fromBytes(const QByteArray& bytes, QString* error);
-    static std::optional<XlsxWorkbook> fromFile(const QString& path, QString* error);
+    static Result<XlsxWorkbook> fromBytes(const QByteArray& bytes);
+    static Result<XlsxWorkbook> fromFile(const QString& path);
 
     const QList<Sheet>& sheets() const { return sheets_; }
     const Sheet* sheet(const QString& name) const;
@@ -42,7 +42,7 @@ public:
     // The sheet shown on opening, as the workbook records it.
     QString activeSheetName() const;
 
-    std::optional<QByteArray> toBytes(QString* error) const;
+    Result<QByteArray> toBytes() const;
     Outcome save(const QString& path) const;
 
     // Largest template the program reads.

@@ -2,7 +2,7 @@
 
 #include <QXmlStreamReader>
 
-std::optional<QByteArray> RewriteXml(const QByteArray& xml, const XmlRewrite& rewrite, QString* error)
+Result<QByteArray> RewriteXml(const QByteArray& xml, const XmlRewrite& rewrite)
 {
     QXmlStreamReader reader(xml);
     reader.setNamespaceProcessing(false);
@@ -31,11 +31,8 @@ std::optional<QByteArray> RewriteXml(const QByteArray& xml, const XmlRewrite& re
         }
         writer.copyCurrent(reader);
     }
-    if (reader.hasError()) {
-        if (error)
-            *error = reader.errorString();
-        return std::nullopt;
-    }
+    if (reader.hasError())
+        return Outcome::failure(reader.errorString());
     return out;
 }
 

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "model/outcome.h"
 #include "xmlwriter.h"
 
 #include <QByteArray>
 #include <QString>
 
 #include <functional>
-#include <optional>
 
 class QXmlStreamReader;
 
@@ -25,8 +25,8 @@ struct XmlRewrite
     std::function<void(const QXmlStreamReader&, int depth, XmlWriter&)> onEnd;
 };
 
-// The rewritten part, or nothing when it is not well-formed XML.
-std::optional<QByteArray> RewriteXml(const QByteArray& xml, const XmlRewrite& rewrite, QString* error);
+// The rewritten part, or the XML reader's message when it is not well-formed.
+Result<QByteArray> RewriteXml(const QByteArray& xml, const XmlRewrite& rewrite);
 
 // "x:" when the element's name has a prefix, otherwise empty: new elements follow the
 // part's own spelling of its namespace.

@@ -78,31 +78,25 @@ quint32 crcOf(const QByteArray& data)
 
 } // namespace
 
-std::optional<ZipPackage> ZipPackage::fromBytes(const QByteArray& bytes, QString* error)
+Result<ZipPackage> ZipPackage::fromBytes(const QByteArray& bytes)
 {
-    auto fail = [&](const QString& message) -> std::optional<ZipPackage> {
-        if (error)
-            *error = message;
-        return std::nullopt;
-    };
-
     QBuffer buffer;
     buffer.setData(bytes);
     QuaZip zip(&buffer);
     if (!zip.open(QuaZip::mdUnzip))
-        return fail(damaged());
+        return Outcome::failure(damaged());
 
     ZipPackage package;
     for (bool more = zip.goToFirstFile(); more; more = zip.goToNextFile()) {
         if (package.entries_.size() >= maxParts)
-            return fail(damaged());
+            return Outcome::failure(damaged());
         QuaZipFileInfo64 info;
         if (!zip.getCurrentFileInfo(&info))
-            return fail(damaged());
+            return Outcome::failure(damaged());
         if (info.flags & flagEncrypted)
-            return fail(QStringLiteral("パスワードで保護されたファイルは扱えません"));
+            return Outcome::failure(QStringLiteral("パスワードで保護されたファイルは扱えません"));
         if (info.method != methodStored && info.method != methodDeflated)
-            return fail(damaged());
+            return Outcome::failure(damaged());
 
         Entry entry;
         entry.name = info.name;
@@ -115,22 +109,22 @@ std::optional<ZipPackage> ZipPackage::fromBytes(const QByteArray& bytes, QString
         int method = 0;
         int level = 0;
         if (!file.open(QIODevice::ReadOnly, &method, &level, true))
-            return fail(damaged());
+            return Outcome::failure(damaged());
         // Raw data cannot be larger than the container that holds it.
         entry.raw = file.readAll();
         file.close();
         if (file.getZipError() != UNZ_OK || quint64(entry.raw.size()) != info.compressedSize)
-            return fail(damaged());
+            return Outcome::failure(damaged());
         entry.method = method;
         entry.level = level;
         // Parts are copied as they are into the working copy: a damaged one is found
         // here, not by the spreadsheet the user opens it in.
         if (!decode(entry))
-            return fail(damaged());
+            return Outcome::failure(damaged());
         package.entries_.append(std::move(entry));
     }
     if (zip.getZipError() != UNZ_OK && zip.getZipError() != UNZ_END_OF_LIST_OF_FILE)
-        return fail(damaged());
+        return Outcome::failure(damaged());
     zip.close();
     return package;
 }
@@ -203,16 +197,13 @@ void ZipPackage::remove(const QString& name)
         entries_.removeAt(i);
 }
 
-bool ZipPackage::writeTo(QIODevice* device, QString* error) const
+Outcome ZipPackage::writeTo(QIODevice* device) const
 {
     QuaZip zip(device);
     zip.setAutoClose(false);
     zip.setUtf8Enabled(true);
-    if (!zip.open(QuaZip::mdCreate)) {
-        if (error)
-            *error = device->errorString();
-        return false;
-    }
+    if (!zip.open(QuaZip::mdCreate))
+        return Outcome::failure(device->errorString());
     bool ok = true;
     for (const Entry& e : entries_) {
         QuaZipNewInfo info(e.name);
@@ -235,17 +226,19 @@ bool ZipPackage::writeTo(QIODevice* device, QString* error) const
     }
     zip.close();
     ok = ok && zip.getZipError() == ZIP_OK;
-    if (!ok && error)
-        *error = device->errorString();
-    return ok;
+    if (!ok)
+        return Outcome::failure(device->errorString());
+    return Outcome::success();
 }
 
-std::optional<QByteArray> ZipPackage::toBytes(QString* error) const
+Result<QByteArray> ZipPackage::toBytes() const
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
-    if (!buffer.open(QIODevice::WriteOnly) || !writeTo(&buffer, error))
-        return std::nullopt;
+    if (!buffer.open(QIODevice::WriteOnly))
+        return Outcome::failure(QString());
+    if (const Outcome written = writeTo(&buffer); !written)
+        return written;
     buffer.close();
     return bytes;
 }
@@ -254,7 +247,13 @@ Outcome ZipPackage::save(const QString& path) const
 {
     QSaveFile file(path);
     QString error;
-    if (!file.open(QIODevice::WriteOnly) || !writeTo(&file, &error) || !file.commit()) {
+    bool ok = file.open(QIODevice::WriteOnly);
+    if (ok) {
+        const Outcome written = writeTo(&file);
+        ok = written && file.commit();
+        error = written.message;
+    }
+    if (!ok) {
         if (error.isEmpty())
             error = file.errorString();
         return Outcome::failure(

@@ -16,7 +16,7 @@ class ZipPackage
 {
 public:
     // Reads a whole container. A damaged, encrypted or oversized one gives a message.
-    static std::optional<ZipPackage> fromBytes(const QByteArray& bytes, QString* error);
+    static Result<ZipPackage> fromBytes(const QByteArray& bytes);
 
     bool contains(const QString& name) const { return indexOf(name) >= 0; }
     QStringList names() const;
@@ -33,7 +33,7 @@ public:
     void setTimestamp(const QDateTime& time) { timestamp_ = time; }
 
     // The container's bytes, and the same written atomically to a file.
-    std::optional<QByteArray> toBytes(QString* error) const;
+    Result<QByteArray> toBytes() const;
     Outcome save(const QString& path) const;
 
     // Upper bounds for what a template may hold; they keep a damaged or hostile file
@@ -59,7 +59,7 @@ private:
 
     qsizetype indexOf(const QString& name) const;
     static std::optional<QByteArray> decode(const Entry& entry);
-    bool writeTo(class QIODevice* device, QString* error) const;
+    Outcome writeTo(class QIODevice* device) const;
 
     QList<Entry> entries_;
     QDateTime timestamp_;

@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <optional>
+
 bool NameTable::isEmpty() const
 {
     return sessionMap.isEmpty() && antennaNameMap.isEmpty() && antennaSNMap.isEmpty() &&
@@ -92,21 +94,66 @@ NameTable ParseNameTable(QByteArrayView bytes)
     return table;
 }
 
-NameTableLoad LoadNameTable(const QString& path)
+namespace {
+
+// A name longer than this is more than a project file can hold.
+constexpr qsizetype maxLineBytes = 0xFFFF;
+
+// Why a table must not be used, or nothing: a line too long for a name, a NUL byte (a
+// binary file), or a record with bytes that are no Shift-JIS text (a table saved as
+// UTF-8), whose replacement characters would be written into the project and make it
+// unsaveable. Other lines that hold no record are passed by, as the parser does.
+std::optional<QString> refusalOf(QByteArrayView bytes)
+{
+    int number = 0;
+    for (qsizetype start = 0; start <= bytes.size();) {
+        const qsizetype lf = bytes.indexOf('\n', start);
+        const qsizetype end = lf < 0 ? bytes.size() : lf;
+        const QByteArrayView line = bytes.sliced(start, end - start);
+        start = end + 1;
+        ++number;
+        if (line.size() > maxLineBytes)
+            return QStringLiteral("%1 行目が長すぎます（65535バイトを超えます）").arg(number);
+        if (line.contains('\0'))
+            return QStringLiteral("%1 行目にテキストでないバイト（NUL）があります").arg(number);
+        QString text = DecodeShiftJis(line);
+        if (!text.contains(QChar::ReplacementCharacter) || text.startsWith(u'/'))
+            continue;
+        NameTable scratch;
+        if (listForKey(scratch, NextField(text)))
+            return QStringLiteral("%1 行目にシフトJISで読めないバイトがあります").arg(number);
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+Result<NameTable> DecodeNameTable(QByteArrayView bytes)
+{
+    if (const std::optional<QString> refusal = refusalOf(bytes))
+        return Outcome::failure(*refusal);
+    return ParseNameTable(bytes);
+}
+
+Result<NameTable> LoadNameTable(const QString& path)
 {
     QFile file(path);
     if (!file.exists())
-        return {};
+        return NameTable{};
+    auto unreadable = [&] {
+        return Outcome::failure(QStringLiteral("名前変換表を読み込めません: %1\n%2")
+                                    .arg(QFileInfo(path).absoluteFilePath(), file.errorString()));
+    };
     if (!file.open(QIODevice::ReadOnly))
-        return {NameTable{},
-                Outcome::failure(QStringLiteral("名前変換表を読み込めません: %1\n%2")
-                                     .arg(QFileInfo(path).absoluteFilePath(), file.errorString()))};
+        return unreadable();
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        return {NameTable{},
-                Outcome::failure(QStringLiteral("名前変換表を読み込めません: %1\n%2")
-                                     .arg(QFileInfo(path).absoluteFilePath(), file.errorString()))};
-    return {ParseNameTable(bytes), Outcome::success()};
+        return unreadable();
+    Result<NameTable> table = DecodeNameTable(bytes);
+    if (!table)
+        return Outcome::failure(QStringLiteral("名前変換表を読み込めません: %1\n%2")
+                                    .arg(QFileInfo(path).absoluteFilePath(), table.message()));
+    return table;
 }
 
 void ApplyNameTable(const NameTable& table, ProjectModel& model)

@@ -36,16 +36,17 @@ inline constexpr auto nameTableFileName = "ChangeName.ini";
 // record map a name to itself.
 QString NextField(QString& line);
 
-// Parses the table from the file's Shift-JIS bytes.
+// Parses the table from the file's Shift-JIS bytes, whatever they hold.
 NameTable ParseNameTable(QByteArrayView bytes);
 
-struct NameTableLoad
-{
-    NameTable table;
-    Outcome outcome; // a missing file is no failure: it simply converts nothing
-};
+// The same, refusing a table that would damage a project or is no text: a record with
+// bytes that are no Shift-JIS text, a NUL byte, or a line longer than a project file's
+// text.
+Result<NameTable> DecodeNameTable(QByteArrayView bytes);
 
-NameTableLoad LoadNameTable(const QString& path);
+// The table in the file at `path`. A missing file is no failure: its table is empty and
+// simply converts nothing.
+Result<NameTable> LoadNameTable(const QString& path);
 
 // Replaces sessions, then antenna names, antenna serial numbers, receiver names and
 // receiver serial numbers, each pass pair by pair in file order.

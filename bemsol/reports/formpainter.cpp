@@ -6,6 +6,7 @@
 #include <QPagedPaintDevice>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -26,15 +27,30 @@ QFont ipaFont(const QStringList& families, double points, bool fixedPitch)
 
 } // namespace
 
-FormPainter::FormPainter(QPagedPaintDevice& device) : device_(device)
+void SetDesignPage(QPagedPaintDevice& device, const FormDesign& design)
 {
-    device_.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                      QMarginsF(15, 10, 15, 10), QPageLayout::Millimeter));
+    device.setPageLayout(design.pageLayout());
+}
+
+FormPainter::FormPainter(QPagedPaintDevice& device, const FormDesign& design) : device_(device)
+{
     painter_.begin(&device_);
-    const QRectF area = device_.pageLayout().paintRect(QPageLayout::Millimeter);
-    widthMm_ = area.width();
-    heightMm_ = area.height();
+    const QSizeF designed = design.pageLayout().paintRect(QPageLayout::Millimeter).size();
+    const QSizeF paper = device_.pageLayout().paintRect(QPageLayout::Millimeter).size();
+    widthMm_ = designed.width();
+    heightMm_ = designed.height();
     dotsPerMm_ = device_.logicalDpiX() / mmPerInch;
+    if (!painter_.isActive() || paper.isEmpty() || designed.isEmpty())
+        return;
+    // On the design's own paper nothing is transformed, so those pages stay as they were.
+    constexpr double same = 1e-6;
+    if (std::abs(paper.width() - designed.width()) < same
+        && std::abs(paper.height() - designed.height()) < same)
+        return;
+    const double scale = std::min(paper.width() / designed.width(), paper.height() / designed.height());
+    painter_.translate(px((paper.width() - designed.width() * scale) / 2),
+                       px((paper.height() - designed.height() * scale) / 2));
+    painter_.scale(scale, scale);
 }
 
 FormPainter::~FormPainter()

@@ -1,19 +1,41 @@
 #pragma once
 
 #include <QFont>
+#include <QMarginsF>
+#include <QPageLayout>
+#include <QPageSize>
 #include <QPainter>
 #include <QRectF>
 #include <QString>
 
 class QPagedPaintDevice;
 
-// Draws the pages of a printed form on A4 in millimetres: positions are measured from
-// the top left corner of the printable area, text boxes are one line high.
+// The page a form is laid out on; A4 portrait with the field book's margins unless the
+// form says otherwise.
+struct FormDesign
+{
+    QPageSize::PageSizeId pageSize = QPageSize::A4;
+    QPageLayout::Orientation orientation = QPageLayout::Portrait;
+    QMarginsF margins{15, 10, 15, 10}; // mm
+
+    QPageLayout pageLayout() const
+    {
+        return QPageLayout(QPageSize(pageSize), orientation, margins, QPageLayout::Millimeter);
+    }
+};
+
+// Gives a device that has no paper of the user's choosing yet (a PDF file, a printer
+// before its preview) the design's page.
+void SetDesignPage(QPagedPaintDevice& device, const FormDesign& design = {});
+
+// Draws the pages of a printed form in millimetres of its design page: positions are
+// measured from the top left corner of the design's printable area, text boxes are one
+// line high. On paper of another size the design is scaled to fit and centred; the
+// device's page is never changed, so a page set up in a print preview stays.
 class FormPainter
 {
 public:
-    // Sets the device to A4 portrait with the form's margins and starts painting.
-    explicit FormPainter(QPagedPaintDevice& device);
+    explicit FormPainter(QPagedPaintDevice& device, const FormDesign& design = {});
     ~FormPainter();
 
     bool isActive() const { return painter_.isActive(); }
@@ -37,6 +59,15 @@ public:
     void text(double x, double w, double h, const QString& text, Qt::Alignment align,
               const QFont& font);
     void hline(double x1, double x2, double atY, double widthMm = 0.2);
+
+    // For forms that draw more than text and rules: the painter, its units per
+    // millimetre of the design, and the device rectangle of a box in millimetres.
+    QPainter& painter() { return painter_; }
+    double unitsPerMm() const { return dotsPerMm_; }
+    QRectF box(double x, double top, double w, double h) const
+    {
+        return QRectF(px(x), px(top), px(w), px(h));
+    }
 
     // Fonts of the forms. Fixed: a fixed-pitch Japanese font for texts laid out in
     // character columns (tracking bars, satellite numbers and status).

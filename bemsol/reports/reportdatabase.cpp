@@ -45,15 +45,6 @@ bool completeTable(SqliteConnection& db, const QString& table, const QStringList
     return true;
 }
 
-bool folderWritable(const QString& dir, const QString& file)
-{
-    const QFileInfo folder(dir);
-    if (!folder.isDir() || !folder.isWritable())
-        return false;
-    const QFileInfo existing(file);
-    return !existing.exists() || existing.isWritable();
-}
-
 } // namespace
 
 Outcome ReportDatabaseFailure(const QString& what, const QString& path, const QString& detail)
@@ -69,14 +60,6 @@ ReportDatabase::ReportDatabase() = default;
 ReportDatabase::~ReportDatabase()
 {
     close();
-}
-
-QString ReportDatabase::defaultPath(const QString& programDir, const QString& userDataDir)
-{
-    const QString beside = QDir(programDir).filePath(QString::fromUtf16(fileName));
-    if (folderWritable(programDir, beside) || userDataDir.isEmpty())
-        return beside;
-    return QDir(userDataDir).filePath(QString::fromUtf16(fileName));
 }
 
 Outcome ReportDatabase::open(const QString& path)
@@ -112,17 +95,17 @@ Outcome ReportDatabase::createSchema()
     return Outcome::success();
 }
 
-Outcome ReportDatabase::openForProgram(const QString& programDir)
+Outcome ReportDatabase::openForProgram(const FileLocations& files)
 {
-    const QString userDataDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    const QString first = defaultPath(programDir, userDataDir);
+    const QString name = QString::fromUtf16(fileName);
+    const QString first = files.writablePath(name);
+    const QString second = files.inUserData(name);
+    if (first == second)
+        QDir().mkpath(files.userDataDir());
     Outcome outcome = open(first);
-    if (outcome || userDataDir.isEmpty())
+    if (outcome || second.isEmpty() || second == first)
         return outcome;
-    const QString second = QDir(userDataDir).filePath(QString::fromUtf16(fileName));
-    if (second == first)
-        return outcome;
-    QDir().mkpath(userDataDir);
+    QDir().mkpath(files.userDataDir());
     Outcome fallback = open(second);
     if (!fallback)
         // Both places failed: name both, the user has to fix one of them.

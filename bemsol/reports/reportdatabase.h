@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/filelocations.h"
 #include "model/outcome.h"
 #include "sqliteconnection.h"
 
@@ -18,17 +19,13 @@ public:
 
     static constexpr auto fileName = u"BMSData.db";
 
-    // Where the program keeps the file: beside the program when that folder (and the
-    // file, if present) can be written, otherwise in the user's data folder.
-    static QString defaultPath(const QString& programDir, const QString& userDataDir);
-
     // Opens the file at `path`, creating it and any missing table or column. A failure
     // leaves the database closed; the outcome names the file.
     Outcome open(const QString& path);
 
-    // Opens the file at the default place for `programDir`, trying the user's data
-    // folder when the program's folder fails.
-    Outcome openForProgram(const QString& programDir);
+    // Opens the file where the program writes its files (FileLocations::writablePath),
+    // trying the user's data folder when that fails.
+    Outcome openForProgram(const FileLocations& files);
 
     void close();
     bool isOpen() const { return open_; }

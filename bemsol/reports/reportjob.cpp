@@ -1,6 +1,7 @@
 #include "reportjob.h"
 
 #include "fieldbookform.h"
+#include "formpainter.h"
 #include "recordform.h"
 #include "reportdatabase.h"
 #include "reportwriter.h"
@@ -54,6 +55,7 @@ Outcome WriteReportPdf(ReportDatabase& database, ReportKind kind, const ProjectM
         QPdfWriter writer(&file);
         writer.setTitle(ReportTitle(kind));
         writer.setCreator(QStringLiteral("Bemsol"));
+        SetDesignPage(writer);
         outcome = RenderReport(database, kind, writer);
     }
     if (!outcome) {

@@ -191,7 +191,7 @@ bool ReportWriter::WriteFieldBookRows(FieldBookMode mode)
     for (const OutputRow& r : rows_) {
         if (!advance())
             return false;
-        if (!r.switchedOn || r.baselineIndex < 1 || r.baselineIndex > model_.baselineCount())
+        if (!r.switchedOn || !model_.hasBaseline(r.baselineIndex))
             continue;
         const BaselineRecord& bl = model_.baselines[r.baselineIndex];
         for (const int o : {bl.startOccupation, bl.endOccupation}) {
@@ -244,7 +244,7 @@ bool ReportWriter::WriteRecordRows()
         if (!advance())
             return false;
         const OutputRow& r = rows_[i];
-        if (!r.switchedOn || r.baselineIndex < 1 || r.baselineIndex > model_.baselineCount())
+        if (!r.switchedOn || !model_.hasBaseline(r.baselineIndex))
             continue;
         const int gridRow = int(i) + 1;
         const BaselineRecord& bl = model_.baselines[r.baselineIndex];

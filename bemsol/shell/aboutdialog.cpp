@@ -1,4 +1,5 @@
 #include "aboutdialog.h"
+#include "model/programtitle.h"
 
 #include "bemsolversion.h"
 #include "document/document.h"

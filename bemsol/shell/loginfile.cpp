@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace {
@@ -32,11 +33,11 @@ std::optional<LoginRecord> readFile(const QString& path)
     return ParseLoginFile(bytes);
 }
 
-Outcome writeFile(const QString& dir, const QByteArray& bytes)
+Outcome writeFile(const QString& path, const QByteArray& bytes)
 {
-    if (dir.isEmpty())
+    if (path.isEmpty())
         return Outcome::failure(QString());
-    const QString path = QDir(dir).filePath(QString::fromLatin1(loginFileName));
+    const QString dir = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(dir))
         return Outcome::failure(QDir::toNativeSeparators(path) +
                                 QStringLiteral("\nフォルダを作成できません"));
@@ -45,6 +46,15 @@ Outcome writeFile(const QString& dir, const QByteArray& bytes)
         return Outcome::failure(QDir::toNativeSeparators(file.fileName()) + QStringLiteral("\n") +
                                 file.errorString());
     return Outcome::success();
+}
+
+Outcome failedWrite(const Outcome& first, const Outcome& second)
+{
+    QString reasons = first.message;
+    if (!second.message.isEmpty())
+        reasons += u'\n' + second.message;
+    return Outcome::failure(QStringLiteral("ﾛｸﾞｵﾝ情報を保存できません。\n%1").arg(reasons),
+                            QStringLiteral("ﾛｸﾞｵﾝ"));
 }
 
 } // namespace
@@ -87,41 +97,33 @@ QByteArray LoginFileBytes(const LoginRecord& record)
     return bytes;
 }
 
-LoginFileStore::LoginFileStore(QString programDir, QString fallbackDir)
-    : programDir_(std::move(programDir)), fallbackDir_(std::move(fallbackDir))
+LoginFileStore::LoginFileStore(FileLocations files) : files_(std::move(files))
 {
 }
 
-QString LoginFileStore::programFilePath() const
+QString LoginFileStore::loginFilePath() const
 {
-    return QDir(programDir_).filePath(QString::fromLatin1(loginFileName));
-}
-
-QString LoginFileStore::fallbackFilePath() const
-{
-    return fallbackDir_.isEmpty() ? QString()
-                                  : QDir(fallbackDir_).filePath(QString::fromLatin1(loginFileName));
+    const QString name = QString::fromLatin1(loginFileName);
+    const QString beside = files_.besideProgram(name);
+    if (readFile(beside))
+        return beside;
+    return files_.writablePath(name);
 }
 
 std::optional<LoginRecord> LoginFileStore::ReadLoginFile() const
 {
-    if (std::optional<LoginRecord> beside = readFile(programFilePath()))
-        return beside;
-    if (fallbackDir_.isEmpty())
-        return std::nullopt;
-    return readFile(fallbackFilePath());
+    return readFile(loginFilePath());
 }
 
 Outcome LoginFileStore::WriteLoginFile(const LoginRecord& record) const
 {
     const QByteArray bytes = LoginFileBytes(record);
-    const Outcome beside = writeFile(programDir_, bytes);
-    if (beside)
-        return beside;
-    const Outcome fallback = writeFile(fallbackDir_, bytes);
-    if (fallback)
-        return fallback;
-    return Outcome::failure(QStringLiteral("ﾛｸﾞｵﾝ情報を保存できません。\n%1\n%2")
-                                .arg(beside.message, fallback.message),
-                            QStringLiteral("ﾛｸﾞｵﾝ"));
+    const QString name = QString::fromLatin1(loginFileName);
+    const QString first = files_.writablePath(name);
+    const Outcome written = writeFile(first, bytes);
+    const QString second = files_.inUserData(name);
+    if (written || second.isEmpty() || second == first)
+        return written ? written : failedWrite(written, {});
+    const Outcome fallback = writeFile(second, bytes);
+    return fallback ? fallback : failedWrite(written, fallback);
 }

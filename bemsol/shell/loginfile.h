@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/filelocations.h"
 #include "model/outcome.h"
 
 #include <QByteArray>
@@ -32,21 +33,23 @@ QString LoginValueProblem(const QString& value);
 QByteArray LoginFileBytes(const LoginRecord& record);
 
 // Where the file lives: beside the program, or in the per-user data folder when the
-// program's folder cannot be written.
+// program's folder cannot be written (an installed program).
 class LoginFileStore
 {
 public:
-    LoginFileStore(QString programDir, QString fallbackDir);
+    explicit LoginFileStore(FileLocations files);
 
-    // The file beside the program when it is valid, otherwise the per-user one.
+    // The registration beside the program when that file is valid. Otherwise a first
+    // run when the program's folder can be written (registering overwrites the file
+    // there, whatever the user's folder holds); else the user's own file.
     std::optional<LoginRecord> ReadLoginFile() const;
-    // Writes the file afresh and atomically, beside the program when possible.
+    // Writes the file afresh and atomically: beside the program when its folder can be
+    // written, in the user's folder otherwise or when that write fails.
     Outcome WriteLoginFile(const LoginRecord& record) const;
 
-    QString programFilePath() const;
-    QString fallbackFilePath() const;
+    // The file the login reads or a registration writes first.
+    QString loginFilePath() const;
 
 private:
-    QString programDir_;
-    QString fallbackDir_;
+    FileLocations files_;
 };

@@ -8,12 +8,13 @@
 #include <QLocale>
 #include <QTranslator>
 #include <QDir>
-#include <QStandardPaths>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Bemsol"));
+    // The desktop ties the windows to the launcher bemsol.desktop by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("bemsol"));
     // The program speaks Japanese whatever the desktop's language, and so do Qt's own
     // dialog buttons when Debian's Qt translations are installed.
     QTranslator qtTexts;
@@ -28,10 +29,7 @@ int main(int argc, char* argv[])
 
     const QString programDir = QCoreApplication::applicationDirPath();
     QtUserDialogs dialogs;
-    LoginDialog login(
-        LoginFileStore(programDir,
-                       QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)),
-        dialogs);
+    LoginDialog login(LoginFileStore(FileLocations::ForProgramDir(programDir)), dialogs);
     if (login.exec() != QDialog::Accepted)
         return 0;
 

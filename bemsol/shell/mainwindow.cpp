@@ -5,18 +5,20 @@
 #include "grid/baselinegridview.h"
 #include "grid/celleditdialog.h"
 #include "grid/gridcolumns.h"
+#include "grid/gridselection.h"
 #include "reportpreview.h"
 #include "userdialogs.h"
 #include "workprogress.h"
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QDir>
 #include <QMenu>
 
 MainWindow::MainWindow(const QString& programDir, const QString& userName, UserDialogs& dialogs,
              QWidget* parent)
     : QMainWindow(parent),
+      files_(FileLocations::ForProgramDir(programDir)),
+      recentFiles_(ProgramSettingsPath()),
       dialogs_(dialogs),
       userName_(userName),
       gridModel_(new BaselineGridModel(document_, this)),
@@ -24,14 +26,16 @@ MainWindow::MainWindow(const QString& programDir, const QString& userName, UserD
 {
     setObjectName(QStringLiteral("Form1"));
     document_.setView(this);
-    loadNameTable(programDir);
+    loadNameTable();
 
     setCentralWidget(grid_); // the grid always fills the client area
     createMenus();
     resize(1000, 600);
 
     connect(&document_, &Document::modelReset, gridModel_, &BaselineGridModel::FillGrid);
-    connect(&document_, &Document::modelEdited, gridModel_, &BaselineGridModel::refreshCells);
+    // After the grid: the session editor reads the refilled rows.
+    connect(&document_, &Document::modelReset, this, &MainWindow::refillEditors);
+    connect(&document_, &Document::projectEdited, gridModel_, &BaselineGridModel::refreshCells);
     connect(&document_, &Document::stateChanged, this,
             [this] { setWindowTitle(document_.caption()); });
     setWindowTitle(document_.caption());
@@ -46,7 +50,8 @@ MainWindow::MainWindow(const QString& programDir, const QString& userName, UserD
 
     // Without a report database the program still runs; the print commands then say
     // which file could not be opened.
-    reportDatabase_.openForProgram(programDir);
+    reportDatabase_.openForProgram(files_);
+    setUpDesktopHabits();
 }
 
 MainWindow::~MainWindow()
@@ -54,14 +59,17 @@ MainWindow::~MainWindow()
     document_.setView(nullptr);
 }
 
-void MainWindow::loadNameTable(const QString& programDir)
+void MainWindow::loadNameTable()
 {
-    const NameTableLoad load =
-        LoadNameTable(QDir(programDir).filePath(QString::fromLatin1(nameTableFileName)));
+    const auto found = files_.find(QString::fromLatin1(nameTableFileName));
+    // No table anywhere converts nothing.
+    if (!found)
+        return;
+    const Result<NameTable> table = LoadNameTable(found->path);
     // An unreadable table converts nothing, like an empty one; the user is told why.
-    if (!load.outcome)
-        showOutcome(load.outcome);
-    document_.setNameTable(load.table);
+    if (!table)
+        showOutcome(table.outcome());
+    document_.setNameTable(table ? *table : NameTable{});
 }
 
 QAction* MainWindow::menuItem(const QString& name) const
@@ -132,6 +140,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
     closeEditors();
     if (about_)
         about_->close();
+    saveWindowPlacement();
     // The report tables hold nothing between runs.
     reportDatabase_.ClearReportTables();
     reportDatabase_.close();
@@ -177,15 +186,17 @@ void MainWindow::toggleCellEditMode()
 
 void MainWindow::openCellEditor()
 {
-    const QModelIndex current = grid_->currentIndex();
-    if (!current.isValid())
+    // The cell where the block began: dragging or Shift+arrows move the current cell to
+    // the far corner.
+    const GridSelection block = gridSelectionOf(*grid_->selectionModel());
+    if (!block.isValid())
         return;
     if (!cellEditor_) {
         cellEditor_ = new CellEditDialog(this);
         cellEditor_->setAttribute(Qt::WA_DeleteOnClose);
         connect(cellEditor_, &CellEditDialog::changeRequested, this, &MainWindow::applyCellEdit);
     }
-    cellEditor_->setText(gridModel_->cellText(current.row(), current.column()));
+    cellEditor_->setText(gridModel_->cellText(block.row, block.col));
     // At the place of the last press on the grid, counted from the window's corner.
     cellEditor_->move(frameGeometry().topLeft() + grid_->lastMousePosition());
     cellEditor_->show();
@@ -196,15 +207,15 @@ void MainWindow::openCellEditor()
 void MainWindow::applyCellEdit(const QString& text)
 {
     // The selection of this moment counts: the editor does not block the grid.
-    const QModelIndex current = grid_->currentIndex();
-    const auto [first, last] = grid_->selectedRowRange();
-    if (!current.isValid() || first < 0)
+    const GridSelection block = gridSelectionOf(*grid_->selectionModel());
+    if (!block.isValid())
         return;
     QList<int> baselines;
-    baselines.reserve(last - first + 1);
-    for (int row = first; row <= last; ++row)
+    baselines.reserve(block.lastRow() - block.firstRow() + 1);
+    for (int row = block.firstRow(); row <= block.lastRow(); ++row)
         baselines.append(gridModel_->baselineAt(row));
-    document_.UpdateCellData(current.column(), baselines, text);
+    if (const std::optional<ProjectField> field = FieldOfColumn(block.col))
+        document_.UpdateCellData(*field, baselines, text);
 }
 
 void MainWindow::gridFunctionKey(int key)

@@ -2,6 +2,9 @@
 
 #include "document/document.h"
 #include "document/documentview.h"
+#include "model/filelocations.h"
+#include "recentfiles.h"
+#include "outputs/outputcommands.h"
 #include "reports/reportdatabase.h"
 #include "reports/reportjob.h"
 
@@ -9,6 +12,7 @@
 #include <QPointer>
 
 #include <array>
+#include <functional>
 
 class BaselineGridModel;
 class BaselineGridView;
@@ -20,6 +24,8 @@ class CellEditDialog;
 class QMenu;
 class UserDialogs;
 class AboutDialog;
+class ChecksWindow;
+class DiagramWindow;
 
 // The main window: the menus, the baseline grid and the popups the grid asks for. The
 // project itself lives in the Document; the window passes on what the user chose and
@@ -29,8 +35,9 @@ class MainWindow : public QMainWindow, public DocumentView
     Q_OBJECT
 
 public:
-    // `programDir` is where the files that ship beside the program are found
-    // (ChangeName.ini); `userName` is the user who logged in.
+    // `programDir` is the program's folder, where the search for its files
+    // (ChangeName.ini, the templates, the manual) begins; `userName` is the user who
+    // logged in.
     MainWindow(const QString& programDir, const QString& userName, UserDialogs& dialogs,
           QWidget* parent = nullptr);
     ~MainWindow() override;
@@ -56,10 +63,18 @@ public:
     const QString& sessionBeingRenamed() const { return sessionBeingRenamed_; }
     // Where the editors open: 1500 twips right of and below the window's corner.
     QPoint editorPosition() const;
+    // Where the 成果出力 commands find their files and how they hand them to the desktop,
+    // asked anew for every command; tests give one that records instead of launching.
+    void setOutputEnvironment(std::function<OutputEnvironment()> environment);
 
     // 開く(&O) after the question and the dialog: a ".xml" name is imported, a ".dat"
     // name loaded as a project; any other name is ignored.
     void openFile(const QString& path);
+
+    // Where the program's files are found and written.
+    const FileLocations& files() const { return files_; }
+    // The 最近使ったファイル list of the ﾌｧｲﾙ menu.
+    RecentFiles& recentFiles() { return recentFiles_; }
 
     // DocumentView
     SaveAnswer askSaveChanges() override;
@@ -68,10 +83,12 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void createMenus();
-    void loadNameTable(const QString& programDir);
+    void loadNameTable();
     void openCommand();
     void showAbout();
     void toggleColumn(int column);
@@ -81,7 +98,13 @@ private:
     void applyCellEdit(const QString& text);
     void gridFunctionKey(int key);
     void printReport(ReportKind kind);
-    // Editors of the data-edit menu (form1editors.cpp).
+    // 点検計算 and 観測図 (mainwindowviews.cpp): windows over the project and the grid's
+    // switches, which point back at baselines in the grid.
+    void openChecks();
+    void openDiagram();
+    void selectBaselines(const QList<int>& baselines);
+    void runOutputCommand(OutputCommand command);
+    // Editors of the data-edit menu (mainwindoweditors.cpp).
     void connectEditorCommands();
     void closeEditors();
     void showEditor(QDialog* editor);
@@ -89,10 +112,26 @@ private:
     void applySessionChange(const QString& newName);
     void openCommonEditor();
     void openPointEditor();
+    void applyPointChange(const std::optional<QString>& number,
+                          const std::optional<QString>& newNumber,
+                          const std::optional<QString>& newName);
     void openEquipmentEditor(int field);
-    void applyEquipmentChange(const QString& title, const QString& oldValue,
-                              const QString& newValue);
+    void applyEquipmentChange(const std::optional<QString>& oldValue, const QString& newValue);
+    void refillEditors();
+    // Recent files, dropped files, the window's placement and the manual
+    // (mainwindowdesktop.cpp).
+    void setUpDesktopHabits();
+    void addRecentFilesMenu(QMenu* fileMenu);
+    void refillRecentFilesMenu();
+    void openRecentFile(const QString& path);
+    void rememberShownFile();
+    void saveWindowPlacement();
+    void openManual();
 
+    FileLocations files_;
+    RecentFiles recentFiles_;
+    QMenu* recentFilesMenu_ = nullptr;
+    QString lastRememberedFile_;
     Document document_;
     ReportDatabase reportDatabase_;
     UserDialogs& dialogs_;
@@ -105,13 +144,17 @@ private:
     std::array<QAction*, 20> miDisp_{};
     std::array<QAction*, 2> miDispTime_{};
     QPointer<AboutDialog> about_;
+    QPointer<ChecksWindow> checksWindow_;
+    QPointer<DiagramWindow> diagramWindow_;
     QPointer<CellEditDialog> cellEditor_;
     QPointer<SessionNameDialog> sessionEditor_;
     QPointer<CommonDataDialog> commonEditor_;
     QPointer<PointDialog> pointEditor_;
     QPointer<EquipmentDialog> equipmentEditor_;
+    int equipmentField_ = 0; // which of the four fields the equipment editor edits
     // The block of grid rows the session editor renames, kept from its opening.
     int sessionFirstRow_ = -1;
     int sessionLastRow_ = -1;
     QString sessionBeingRenamed_;
+    std::function<OutputEnvironment()> outputEnvironment_ = DefaultOutputEnvironment;
 };

@@ -6,6 +6,7 @@
 
 #include "grid/baselinegridmodel.h"
 #include "grid/baselinegridview.h"
+#include "grid/celleditdialog.h"
 #include "grid/sessionnamedialog.h"
 #include "grid/commondatadialog.h"
 #include "grid/pointdialog.h"
@@ -165,10 +166,23 @@ void MainWindow::openPointEditor()
     if (!pointEditor_) {
         pointEditor_ = new PointDialog(this);
         pointEditor_->setAttribute(Qt::WA_DeleteOnClose);
-        connect(pointEditor_, &PointDialog::changeRequested, &document_, &Document::UpdatePoint);
+        connect(pointEditor_, &PointDialog::changeRequested, this, &MainWindow::applyPointChange);
     }
     pointEditor_->setPoints(PointsPresent(document_.model()));
     showEditor(pointEditor_);
+}
+
+void MainWindow::applyPointChange(const std::optional<QString>& number,
+                                  const std::optional<QString>& newNumber,
+                                  const std::optional<QString>& newName)
+{
+    if (number) {
+        document_.UpdatePoint(*number, newNumber, newName);
+        return;
+    }
+    // No point chosen: nothing matches, but a checked change still counts as an edit.
+    if (newNumber || newName)
+        document_.confirmUnmatchedChange(QStringLiteral("点名編集"));
 }
 
 void MainWindow::openEquipmentEditor(int field)
@@ -180,19 +194,52 @@ void MainWindow::openEquipmentEditor(int field)
         equipmentEditor_->setAttribute(Qt::WA_DeleteOnClose);
         connect(equipmentEditor_, &EquipmentDialog::changeRequested, this, &MainWindow::applyEquipmentChange);
     }
+    equipmentField_ = field;
     const EquipmentField& f = equipmentFields[field];
     equipmentEditor_->setEquipment(QString::fromUtf16(f.title),
                                    ValuesPresent(document_.model(), f.field));
     showEditor(equipmentEditor_);
 }
 
-void MainWindow::applyEquipmentChange(const QString& title, const QString& oldValue,
-                                 const QString& newValue)
+void MainWindow::applyEquipmentChange(const std::optional<QString>& oldValue, const QString& newValue)
 {
-    for (const EquipmentField& f : equipmentFields) {
-        if (title == QString::fromUtf16(f.title)) {
-            (document_.*f.update)(oldValue, newValue);
-            return;
+    const EquipmentField& f = equipmentFields[equipmentField_];
+    // No value chosen: nothing matches, but the change still counts as an edit.
+    if (!oldValue) {
+        document_.confirmUnmatchedChange(QString::fromUtf16(f.title));
+        return;
+    }
+    (document_.*f.update)(*oldValue, newValue);
+}
+
+void MainWindow::refillEditors()
+{
+    // Another project replaced the one the open editors were filled from: what they show
+    // and would write must come from the new one. The grid has been refilled already
+    // (it was connected first) and its selection is gone, so the cell editor, whose text
+    // came from a cell of the old project, has nothing left to act on.
+    if (cellEditor_)
+        cellEditor_->close();
+    const ProjectModel& model = document_.model();
+    if (model.baselineCount() == 0) {
+        // The editors do not open on a project without baselines either.
+        closeEditors();
+        return;
+    }
+    if (sessionEditor_) {
+        if (sessionFirstRow_ < gridModel_->rowCount()) {
+            sessionBeingRenamed_ = gridModel_->cellText(sessionFirstRow_, GridColumn::Session);
+            sessionEditor_->setCurrentName(sessionBeingRenamed_);
+        } else {
+            sessionEditor_->close();
         }
+    }
+    if (commonEditor_)
+        commonEditor_->setValues(StoredCommonData(model));
+    if (pointEditor_)
+        pointEditor_->setPoints(PointsPresent(model));
+    if (equipmentEditor_) {
+        const EquipmentField& f = equipmentFields[equipmentField_];
+        equipmentEditor_->setEquipment(QString::fromUtf16(f.title), ValuesPresent(model, f.field));
     }
 }

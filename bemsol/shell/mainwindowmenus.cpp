@@ -11,7 +11,6 @@
 #include "document/document.h"
 
 #include <QAction>
-#include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -58,10 +57,26 @@ void MainWindow::createMenus()
             &document_, &Document::saveCommand);
     connect(addItem(file, QStringLiteral("名前を付けて保存(&E)"), "miNamed"), &QAction::triggered,
             &document_, &Document::saveAsCommand);
+    addRecentFilesMenu(file);
     connect(addItem(file, QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"), "miEnd"), &QAction::triggered,
             this, &QWidget::close);
 
     QMenu* edit = addMenu(bar, QStringLiteral("ﾃﾞｰﾀ編集(&E)"), "mnDataEdit");
+    // The stack names the edit: "元に戻す ｾｯｼｮﾝ名の変更".
+    QAction* undo = document_.undoStack().createUndoAction(this, QStringLiteral("元に戻す"));
+    undo->setObjectName(QStringLiteral("miUndo"));
+    undo->setShortcut(QKeySequence::Undo);
+    QAction* redo = document_.undoStack().createRedoAction(this, QStringLiteral("やり直し"));
+    redo->setObjectName(QStringLiteral("miRedo"));
+    // Ctrl+Y as the surveyors' other programs have it, and the desktop's own key too.
+    QList<QKeySequence> redoKeys{QKeySequence(Qt::CTRL | Qt::Key_Y)};
+    for (const QKeySequence& key : QKeySequence::keyBindings(QKeySequence::Redo))
+        if (!redoKeys.contains(key))
+            redoKeys << key;
+    redo->setShortcuts(redoKeys);
+    edit->addAction(undo);
+    edit->addAction(redo);
+    edit->addSeparator();
     addItem(edit, QStringLiteral("共通ﾃﾞｰﾀ編集"), "miCommon", false);
     addItem(edit, QStringLiteral("ｾｯｼｮﾝ名編集(&S)"), "miSession");
     addItem(edit, QStringLiteral("点名編集(&P)"), "miPointName");
@@ -92,18 +107,17 @@ void MainWindow::createMenus()
             [this] { printReport(ReportKind::FieldBookAll); });
     connect(addItem(print, QStringLiteral("GPS測量観測記簿(&K)"), "miKibo"), &QAction::triggered,
             this, [this] { printReport(ReportKind::Record); });
+    print->addSeparator();
+    connect(addItem(print, QStringLiteral("点検計算(&C)"), "miChecks"), &QAction::triggered, this,
+            &MainWindow::openChecks);
+    connect(addItem(print, QStringLiteral("観測図(&D)"), "miDiagram"), &QAction::triggered, this,
+            &MainWindow::openDiagram);
 
     QMenu* results = addMenu(bar, QStringLiteral("成果出力(&A)"), "mnSeikaOut");
     // The nine output commands, in menu order with their captions and names.
     for (const SheetTemplate& t : SheetTemplates()) {
-        connect(addItem(results, t.caption, t.control), &QAction::triggered, this, [this, command = t.command] {
-            QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-            const Outcome outcome = RunOutputCommand(command, document_.model(), DefaultOutputEnvironment());
-            QGuiApplication::restoreOverrideCursor();
-            // A success can carry a message too: rows of the list left incomplete.
-            if (!outcome || !outcome.message.isEmpty())
-                showOutcome(outcome);
-        });
+        connect(addItem(results, t.caption, t.control), &QAction::triggered, this,
+                [this, command = t.command] { runOutputCommand(command); });
     }
 
     allSwMenu_ = popupMenu(this, QStringLiteral("出力スイッチ"), "AllSw");
@@ -127,6 +141,8 @@ void MainWindow::createMenus()
             &MainWindow::openCellEditor);
 
     QMenu* help = addMenu(bar, QStringLiteral("ﾍﾙﾌﾟ(&H)"), "mnHelp");
+    connect(addItem(help, QStringLiteral("操作説明(&M)"), "miManual"), &QAction::triggered, this,
+            &MainWindow::openManual);
     connect(addItem(help, QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A)"), "miVersion"), &QAction::triggered, this,
             &MainWindow::showAbout);
 

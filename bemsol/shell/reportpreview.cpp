@@ -2,11 +2,10 @@
 
 #include "grid/baselinegridmodel.h"
 #include "document/document.h"
+#include "reports/formpainter.h"
 #include "reports/reportdatabase.h"
 #include "workprogress.h"
 
-#include <QPageLayout>
-#include <QPageSize>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
@@ -29,8 +28,7 @@ Outcome ShowReportPreview(QWidget* parent, ReportKind kind, const Document& docu
     }
 
     QPrinter printer(QPrinter::HighResolution);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setPageOrientation(QPageLayout::Portrait);
+    SetDesignPage(printer);
     printer.setDocName(ReportTitle(kind));
     QPrintPreviewDialog preview(&printer, parent);
     preview.setObjectName(kind == ReportKind::Record ? QStringLiteral("DataReport3")

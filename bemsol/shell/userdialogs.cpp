@@ -1,4 +1,5 @@
 #include "userdialogs.h"
+#include "model/programtitle.h"
 
 #include "document/document.h"
 

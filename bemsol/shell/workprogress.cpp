@@ -1,6 +1,6 @@
 #include "workprogress.h"
 
-#include "document/document.h"
+#include "model/programtitle.h"
 
 #include <algorithm>
 

@@ -74,9 +74,9 @@ int main(int argc, char* argv[])
     // merged, sheet activated, workbook written to disk.
     bool ok = true;
     const Timing fill = bestOf([&] {
-        const FilledWorkbook filled =
+        const Result<FilledWorkbook> filled =
             FillBaselineWorkbook(templatePath, model, QStringLiteral("環閉合"), {});
-        ok = ok && filled.outcome && writeFile(oursPath, filled.bytes);
+        ok = ok && filled && writeFile(oursPath, filled->bytes);
     });
     // The list alone, and the cells the yardstick writes.
     SheetRows rows;

@@ -7,6 +7,7 @@
 #include "benchsupport.h"
 #include "exchangegenerator.h"
 #include "import/exchangeimport.h"
+#include "reports/formpainter.h"
 #include "reports/outputrows.h"
 #include "reports/outputstations.h"
 #include "reports/reportcolumns.h"
@@ -253,6 +254,7 @@ int main(int argc, char* argv[])
     Timing draw;
     draw.measure([&] {
         QPdfWriter writer(&pdf);
+        SetDesignPage(writer);
         if (const Outcome o = RenderReport(ours, ReportKind::FieldBookAll, writer, &pages); !o)
             fail("render:", o.message);
     });

@@ -67,12 +67,12 @@ int runDravelCli(const QStringList& args)
     if (positional.size() != 2)
         return usage(QStringLiteral("a report and an output file are needed"));
 
-    if (const Failure f = NumericDataWriter::checkOptions(options))
+    if (const dravel::Outcome f = NumericDataWriter::checkOptions(options); !f)
         return refuse(f.message);
     const ReportReading report = readResultsReport(positional[0]);
-    if (report.failure)
-        return refuse(report.failure.message);
-    if (const Failure f = NumericDataWriter::write(positional[1], report.points, options))
+    if (!report.outcome)
+        return refuse(report.outcome.message);
+    if (const dravel::Outcome f = NumericDataWriter::write(positional[1], report.points, options); !f)
         return refuse(f.message);
     return done;
 }

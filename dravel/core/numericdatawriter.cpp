@@ -17,16 +17,16 @@ public:
     // `what` names the field for the user.
     void field(QStringView value, const QString& what)
     {
-        if (failure)
+        if (!outcome)
             return;
         if (value.contains(u',') || value.contains(u'\r') || value.contains(u'\n')) {
-            failure.message = QStringLiteral("%1にカンマ(,)や改行を含めることはできません。").arg(what);
+            outcome = dravel::Outcome::failure(QStringLiteral("%1にカンマ(,)や改行を含めることはできません。").arg(what));
             return;
         }
         const std::optional<QByteArray> encoded = encodeShiftJis(value);
         if (!encoded) {
-            failure.message =
-                QStringLiteral("%1に Shift-JIS で書けない文字が含まれています。").arg(what);
+            outcome = dravel::Outcome::failure(
+                QStringLiteral("%1に Shift-JIS で書けない文字が含まれています。").arg(what));
             return;
         }
         bytes += *encoded;
@@ -36,7 +36,7 @@ public:
     void endRecord() { bytes += "\r\n"; }
 
     QByteArray bytes;
-    Failure failure;
+    dravel::Outcome outcome;
 };
 
 const QString workContentBox = QStringLiteral("作業内容");
@@ -76,14 +76,14 @@ void writePointRecord(RecordWriter& out, const ResultPoint& p, const QString& zo
 
 } // namespace
 
-Failure NumericDataWriter::checkOptions(const NumericDataOptions& options)
+dravel::Outcome NumericDataWriter::checkOptions(const NumericDataOptions& options)
 {
     RecordWriter out;
     writeOptionRecords(out, options);
-    return out.failure;
+    return out.outcome;
 }
 
-Failure NumericDataWriter::encode(const QList<ResultPoint>& points,
+dravel::Outcome NumericDataWriter::encode(const QList<ResultPoint>& points,
                                   const NumericDataOptions& options, QByteArray& bytes)
 {
     bytes.clear();
@@ -92,26 +92,26 @@ Failure NumericDataWriter::encode(const QList<ResultPoint>& points,
     out.record(u"A00");
     out.endRecord();
     for (const ResultPoint& p : points) {
-        if (out.failure)
+        if (!out.outcome)
             break;
         writePointRecord(out, p, options.zone);
     }
     out.record(u"A99");
     out.endRecord();
-    if (!out.failure)
+    if (out.outcome)
         bytes = std::move(out.bytes);
-    return out.failure;
+    return out.outcome;
 }
 
-Failure NumericDataWriter::write(const QString& path, const QList<ResultPoint>& points,
+dravel::Outcome NumericDataWriter::write(const QString& path, const QList<ResultPoint>& points,
                                  const NumericDataOptions& options)
 {
     QByteArray bytes;
-    if (Failure f = encode(points, options, bytes))
+    if (dravel::Outcome f = encode(points, options, bytes); !f)
         return f;
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
-        return {};
-    return {QStringLiteral("ファイルに書き込めません。\nファイル: %1\n%2")
-                .arg(QDir::toNativeSeparators(path), file.errorString())};
+        return dravel::Outcome::success();
+    return dravel::Outcome::failure(QStringLiteral("ファイルに書き込めません。\nファイル: %1\n%2")
+                .arg(QDir::toNativeSeparators(path), file.errorString()));
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "failure.h"
+#include "outcome.h"
 #include "numericdataoptions.h"
 #include "resultpoint.h"
 
@@ -14,14 +14,14 @@ class NumericDataWriter
 public:
     // Refuses a work content or zone that would shift or break the records (a comma, CR or
     // LF) or that code page 932 cannot hold; the message names the box of the window.
-    static Failure checkOptions(const NumericDataOptions& options);
+    static dravel::Outcome checkOptions(const NumericDataOptions& options);
 
     // The bytes of the whole file, or (bytes left empty) why they cannot be made.
-    static Failure encode(const QList<ResultPoint>& points, const NumericDataOptions& options,
+    static dravel::Outcome encode(const QList<ResultPoint>& points, const NumericDataOptions& options,
                           QByteArray& bytes);
 
     // Writes the file atomically: an existing file is replaced only once every byte of the
     // new one is on disk, and is left as it was when anything fails.
-    static Failure write(const QString& path, const QList<ResultPoint>& points,
+    static dravel::Outcome write(const QString& path, const QList<ResultPoint>& points,
                          const NumericDataOptions& options);
 };

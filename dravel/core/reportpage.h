@@ -8,7 +8,7 @@
 #include <optional>
 
 // Raised inside the reader when the report lacks what it needs; the reader turns it into
-// the Failure its caller sees. `message` already names the page.
+// the Outcome its caller sees. `message` already names the page.
 struct ReportFault
 {
     QString message;

@@ -68,9 +68,9 @@ ReportReading ResultsReportReader::read(const QString& frameSetPage)
         readCoordinateList(points);
         readResultsTables(points);
     } catch (const ReportFault& fault) {
-        return {{}, {fault.message}};
+        return {{}, dravel::Outcome::failure(fault.message)};
     }
-    return {std::move(points), {}};
+    return {std::move(points), dravel::Outcome::success()};
 }
 
 QString ResultsReportReader::findIndexPage(const QString& frameSetPage)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "failure.h"
+#include "outcome.h"
 #include "pagesource.h"
 #include "resultpoint.h"
 
@@ -11,7 +11,7 @@ class ReportPage;
 struct ReportReading
 {
     QList<ResultPoint> points;
-    Failure failure; // when set, `points` is empty
+    dravel::Outcome outcome; // on failure `points` is empty
 };
 
 // Reads the control points of an adjustment program's HTML results report: the frame set

@@ -3,6 +3,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <optional>
+
 namespace {
 
 constexpr auto codePage932 = "windows-31j";
@@ -27,11 +29,17 @@ char16_t icuControlFor(char16_t c)
 
 QString decodeShiftJis(QByteArrayView bytes)
 {
-    QStringDecoder decoder(codePage932, QStringDecoder::Flag::Stateless);
-    if (!decoder.isValid())
+    // Reports are read a line at a time; opening the converter for each line cost more
+    // than decoding it. After damage it is opened afresh: resetState() leaves the error set.
+    thread_local std::optional<QStringDecoder> decoder;
+    if (!decoder)
+        decoder.emplace(codePage932, QStringDecoder::Flag::Stateless);
+    if (!decoder->isValid())
         qFatal("Qt was built without code page 932 (windows-31j) support");
-    QString text = decoder.decode(bytes);
-    const bool damaged = decoder.hasError();
+    QString text = decoder->decode(bytes);
+    const bool damaged = decoder->hasError();
+    if (damaged)
+        decoder.reset();
     for (QChar& c : text) {
         if (c.unicode() == 0x1C) {
             c = QChar(0x1A);
@@ -50,14 +58,20 @@ QString decodeShiftJis(QByteArrayView bytes)
 
 std::optional<QByteArray> encodeShiftJis(QStringView text)
 {
-    QStringEncoder encoder(codePage932);
-    if (!encoder.isValid())
+    // The numeric data file is written a field at a time: one converter for them all,
+    // opened afresh after a refused field.
+    thread_local std::optional<QStringEncoder> encoder;
+    if (!encoder)
+        encoder.emplace(codePage932, QStringEncoder::Flag::Stateless);
+    if (!encoder->isValid())
         qFatal("Qt was built without code page 932 (windows-31j) support");
     QString swapped = text.toString();
     for (QChar& c : swapped)
         c = QChar(icuControlFor(c.unicode()));
-    QByteArray bytes = encoder.encode(swapped);
-    if (encoder.hasError())
+    QByteArray bytes = encoder->encode(swapped);
+    if (encoder->hasError()) {
+        encoder.reset();
         return std::nullopt;
+    }
     return bytes;
 }

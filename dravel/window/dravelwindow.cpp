@@ -163,7 +163,7 @@ void DravelWindow::write()
     }
     // Said before the save dialog, so the user does not pick a file for nothing.
     const NumericDataOptions chosen = options();
-    if (const Failure f = NumericDataWriter::checkOptions(chosen)) {
+    if (const dravel::Outcome f = NumericDataWriter::checkOptions(chosen); !f) {
         prompts_.tell(this, f.message);
         return;
     }
@@ -173,11 +173,11 @@ void DravelWindow::write()
         return;
 
     const ReportReading report = readResultsReport(reportPath_->text());
-    if (report.failure) {
-        prompts_.tell(this, report.failure.message);
+    if (!report.outcome) {
+        prompts_.tell(this, report.outcome.message);
         return;
     }
-    if (const Failure f = NumericDataWriter::write(output, report.points, chosen)) {
+    if (const dravel::Outcome f = NumericDataWriter::write(output, report.points, chosen); !f) {
         prompts_.tell(this, f.message);
         return;
     }

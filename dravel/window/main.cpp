@@ -10,6 +10,8 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Dravel"));
+    // The desktop ties the windows to the launcher dravel.desktop by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("dravel"));
     // The program speaks Japanese whatever the desktop's language, and so do Qt's own
     // dialog buttons when Debian's Qt translations are installed.
     QTranslator qtTexts;

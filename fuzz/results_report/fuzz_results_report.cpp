@@ -50,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
 
     const ReportReading report = ResultsReportReader(source).read(frameSet);
-    if (!report.failure) {
+    if (report.outcome) {
         QByteArray bytes;
         (void)NumericDataWriter::encode(report.points, {}, bytes);
     }

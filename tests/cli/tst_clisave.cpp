@@ -28,7 +28,9 @@ class TestCliSave : public QObject
 
 private slots:
     void savedProjectDumpsLikeItsExchangeFile();
+    void refusedInputWritesNothing_data();
     void refusedInputWritesNothing();
+    void unwritableOutput();
     void usageErrors_data();
     void usageErrors();
 };
@@ -59,27 +61,58 @@ void TestCliSave::savedProjectDumpsLikeItsExchangeFile()
     QCOMPARE(readAll(again), readAll(saved));
 }
 
+void TestCliSave::refusedInputWritesNothing_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("message");
+
+    const QByteArray root = "<JapaneseExchangeFormat Software=\"Trimble Total Control 2.71\">\r\n";
+    QTest::newRow("damaged project") << "damaged.dat" << QByteArray(44, '\0') << "読込できません";
+    QTest::newRow("text file") << "hello.xml" << QByteArray("hello world\n")
+                               << "ファイルのバージョンが違います";
+    QTest::newRow("binary file") << "image.xml" << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)
+                                 << "ファイルのバージョンが違います";
+    QTest::newRow("another program's XML")
+        << "track.xml" << QByteArray("<?xml version=\"1.0\"?>\r\n<gpx>\r\n</gpx>\r\n")
+        << "ファイルのバージョンが違います";
+    QTest::newRow("cut in the baseline list")
+        << "cut.xml" << root + "<BaselineList>\r\n<Baseline>\r\n" << "ファイルが途中で終わっています";
+    QTest::newRow("root not closed") << "open.xml" << root << "ファイルが途中で終わっています";
+}
+
+// Exit 1, the message naming the file, and no output file.
 void TestCliSave::refusedInputWritesNothing()
 {
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, message);
     QTemporaryDir dir;
-    const QString damaged = dir.filePath("damaged.dat");
-    QFile f(damaged);
+    const QString input = dir.filePath(name);
+    QFile f(input);
     QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(QByteArray(44, '\0'));
+    f.write(bytes);
     f.close();
     const QString out = dir.filePath("out.dat");
 
-    const CliRun r = runCli({"save", damaged, out});
+    const CliRun r = runCli({"save", input, out});
     QCOMPARE(r.exitCode, 1);
-    QVERIFY2(r.err.contains(QStringLiteral("読込できません")), qPrintable(r.err));
+    QVERIFY2(r.err.contains(message), qPrintable(r.err));
+    QVERIFY2(r.err.contains(name), qPrintable(r.err));
     QVERIFY(!QFile::exists(out));
 
-    const CliRun dump = runCli({"dump", damaged});
+    const CliRun dump = runCli({"dump", input});
     QCOMPARE(dump.exitCode, 1);
     QVERIFY(dump.out.isEmpty());
+    QVERIFY2(dump.err.contains(message), qPrintable(dump.err));
+}
 
-    const CliRun unwritable = runCli({"save", sample, dir.filePath("no/such/dir/out.dat")});
-    QCOMPARE(unwritable.exitCode, 1);
+void TestCliSave::unwritableOutput()
+{
+    QTemporaryDir dir;
+    const CliRun r = runCli({"save", sample, dir.filePath("no/such/dir/out.dat")});
+    QCOMPARE(r.exitCode, 1);
+    QVERIFY2(r.err.contains(QStringLiteral("保存できません")), qPrintable(r.err));
 }
 
 void TestCliSave::usageErrors_data()

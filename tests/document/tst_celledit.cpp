@@ -40,60 +40,77 @@ class TestCellEdit : public QObject
     Q_OBJECT
 
 private slots:
-    void changesTheFieldOfItsColumn_data();
-    void changesTheFieldOfItsColumn();
-    void otherColumnsChangeNothing_data();
-    void otherColumnsChangeNothing();
+    void changesItsField_data();
+    void changesItsField();
+    void otherFieldsChangeNothing_data();
+    void otherFieldsChangeNothing();
     void unmatchedEndKeepsElementZeroEmpty();
 };
 
-void TestCellEdit::changesTheFieldOfItsColumn_data()
+// The fields the cell editor changes, in the order shownFields lists them.
+constexpr ProjectField cellFields[] = {
+    ProjectField::StartReceiverName, ProjectField::StartReceiverSN, ProjectField::StartAntennaName,
+    ProjectField::StartAntennaSN,    ProjectField::EndReceiverName, ProjectField::EndReceiverSN,
+    ProjectField::EndAntennaName,    ProjectField::EndAntennaSN,    ProjectField::MinSVs,
+    ProjectField::Frequency,         ProjectField::PpMode,
+};
+
+void TestCellEdit::changesItsField_data()
 {
-    QTest::addColumn<int>("column");
-    for (int c = 9; c <= 19; ++c)
-        QTest::addRow("column %d", c) << c;
+    QTest::addColumn<ProjectField>("field");
+    QTest::addColumn<int>("position");
+    for (int i = 0; i < int(std::size(cellFields)); ++i)
+        QTest::addRow("field %d", i) << cellFields[i] << i;
 }
 
-void TestCellEdit::changesTheFieldOfItsColumn()
+void TestCellEdit::changesItsField()
 {
-    QFETCH(int, column);
+    QFETCH(ProjectField, field);
+    QFETCH(int, position);
     Document doc;
     doc.adoptImported(threeBaselines(), "/x/survey.xml");
     const ProjectModel before = doc.model();
-    QSignalSpy edited(&doc, &Document::modelEdited);
+    QSignalSpy edited(&doc, &Document::projectEdited);
 
-    QVERIFY(doc.UpdateCellData(column, {2, 1}, QStringLiteral("新")));
+    QVERIFY(doc.UpdateCellData(field, {2, 1}, QStringLiteral("新")));
 
     // Baselines 1 and 2 show the new text in that column and nowhere else; baseline 3
     // and the records no baseline end refers to are untouched.
     for (int b = 1; b <= 3; ++b) {
         QStringList expected = shownFields(before, b);
         if (b != 3)
-            expected[column - 9] = QStringLiteral("新");
+            expected[position] = QStringLiteral("新");
         QCOMPARE(shownFields(doc.model(), b), expected);
     }
     QCOMPARE(doc.model().occupations[0], OccupationRecord{});
     // The edit must not be lost without the save question.
     QVERIFY(doc.modified());
     QCOMPARE(edited.count(), 1);
+    const auto change = edited.first().first().value<ProjectChange>();
+    QCOMPARE(change.baselines, (QList<int>{1, 2}));
+    QCOMPARE(change.fields, QSet<ProjectField>{field});
 }
 
-void TestCellEdit::otherColumnsChangeNothing_data()
+void TestCellEdit::otherFieldsChangeNothing_data()
 {
-    QTest::addColumn<int>("column");
-    for (int c : {-1, 0, 1, 2, 5, 8, 20})
-        QTest::addRow("column %d", c) << c;
+    QTest::addColumn<ProjectField>("field");
+    QTest::newRow("session") << ProjectField::Session;
+    QTest::newRow("start time") << ProjectField::StartTime;
+    QTest::newRow("point number") << ProjectField::StartPointName;
+    QTest::newRow("point name") << ProjectField::EndPtCode;
+    QTest::newRow("elevation mask") << ProjectField::MinElevation;
+    QTest::newRow("common data") << ProjectField::CommonData;
 }
 
-void TestCellEdit::otherColumnsChangeNothing()
+void TestCellEdit::otherFieldsChangeNothing()
 {
-    QFETCH(int, column);
+    QFETCH(ProjectField, field);
     Document doc;
     doc.adoptImported(threeBaselines(), "/x/survey.xml");
     const ProjectModel before = doc.model();
-    QSignalSpy edited(&doc, &Document::modelEdited);
+    QSignalSpy edited(&doc, &Document::projectEdited);
 
-    QVERIFY(!doc.UpdateCellData(column, {1, 2, 3}, QStringLiteral("X")));
+    QVERIFY(!doc.UpdateCellData(field, {1, 2, 3}, QStringLiteral("X")));
     QVERIFY(doc.model() == before);
     QVERIFY(!doc.modified());
     QCOMPARE(edited.count(), 0);
@@ -106,12 +123,12 @@ void TestCellEdit::unmatchedEndKeepsElementZeroEmpty()
     const ProjectModel before = doc.model();
 
     // Baseline 3 has no end occupation, and 0 and 4 are no baselines: nothing to write.
-    QVERIFY(!doc.UpdateCellData(13, {3, 0, 4}, QStringLiteral("X")));
+    QVERIFY(!doc.UpdateCellData(ProjectField::EndReceiverName, {3, 0, 4}, QStringLiteral("X")));
     QVERIFY(doc.model() == before);
     QVERIFY(!doc.modified());
 
     // Its start end has an occupation of its own.
-    QVERIFY(doc.UpdateCellData(9, {3}, QStringLiteral("X")));
+    QVERIFY(doc.UpdateCellData(ProjectField::StartReceiverName, {3}, QStringLiteral("X")));
     QCOMPARE(doc.model().occupations[5].receiverName, QStringLiteral("X"));
     QCOMPARE(doc.model().occupations[0], OccupationRecord{});
 }

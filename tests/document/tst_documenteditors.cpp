@@ -107,7 +107,7 @@ void TestDocumentEditors::equipmentReplacedByValue()
 {
     QFETCH(int, which);
     const Equipment& e = equipment[which];
-    QSignalSpy edited(doc_.get(), &Document::modelEdited);
+    QSignalSpy edited(doc_.get(), &Document::projectEdited);
     const ProjectModel before = doc_->model();
     QCOMPARE(ValuesPresent(before, e.field), (QStringList{"X1", "X2", "x1", "", "X4", "X3"}));
 
@@ -201,7 +201,7 @@ void TestDocumentEditors::pointNumberAndNameTogether()
 
 void TestDocumentEditors::sessionOfListedBaselines()
 {
-    QSignalSpy edited(doc_.get(), &Document::modelEdited);
+    QSignalSpy edited(doc_.get(), &Document::projectEdited);
     // Indices left over from a longer project are skipped.
     QCOMPARE(doc_->ChangeSessionData({4, 2, 0, 6}, "B"), 2);
     QStringList sessions;

@@ -47,6 +47,13 @@ ProjectModel twoBaselines(const QString& session = QStringLiteral("S1"))
     return m;
 }
 
+// An edit that leaves every text as it was, yet counts as a change: the project is
+// modified without a visible difference, so file contents stay comparable.
+void makeModified(Document& doc)
+{
+    doc.UpdateCommonData(StoredCommonData(doc.model()));
+}
+
 QByteArray readAll(const QString& path)
 {
     QFile f(path);
@@ -144,7 +151,7 @@ void TestDocumentSave::querySaveChanges()
         view.dialogs = 0;
     }
     if (modified)
-        doc.markModified();
+        makeModified(doc);
     const QByteArray before = readAll(existing);
     const State stateBefore = stateOf(doc);
 
@@ -192,7 +199,7 @@ void TestDocumentSave::saveAsksForANameOnceThenOverwrites()
 
     // An edit, then 上書き保存 writes to the same file without asking.
     QVERIFY(QFile::remove(path));
-    doc.markModified();
+    makeModified(doc);
     QVERIFY(doc.modified());
     const QString captionBefore = doc.caption();
     doc.saveCommand();
@@ -227,7 +234,7 @@ void TestDocumentSave::failedSaveKeepsTheProjectModified()
     ProjectModel bad = twoBaselines(QStringLiteral("한국"));
     doc.adoptImported(bad, dir.filePath("survey.xml"));
     view.fileNames << path;
-    doc.markModified();
+    makeModified(doc);
     view.answers << DocumentView::SaveAnswer::Yes;
     QVERIFY(!doc.querySaveChanges());
     QCOMPARE(view.shown.size(), 1);
@@ -257,7 +264,7 @@ void TestDocumentSave::openProjectFileMakesItTheProject()
 
     Document doc;
     doc.adoptImported(ProjectModel{}, dir.filePath("a.xml"));
-    doc.markModified();
+    makeModified(doc);
     QSignalSpy reset(&doc, &Document::modelReset);
     QSignalSpy stateChanged(&doc, &Document::stateChanged);
     QVERIFY(doc.openProjectFile(path).ok);
@@ -281,7 +288,7 @@ void TestDocumentSave::refusedProjectFileChangesNothing()
 
     Document doc;
     QVERIFY(doc.openProjectFile(good).ok);
-    doc.markModified();
+    makeModified(doc);
     const State before = stateOf(doc);
     const ProjectModel model = doc.model();
     const QString caption = doc.caption();

@@ -75,8 +75,8 @@ void TestNumericDataWriter::writes()
     const QString out = dir.filePath("out.txt");
     // A longer file already there must be replaced completely.
     writeBytes(out, QByteArray(10000, 'x'));
-    const Failure f = NumericDataWriter::write(out, points, options);
-    QVERIFY2(!f, qPrintable(f.message));
+    const dravel::Outcome f = NumericDataWriter::write(out, points, options);
+    QVERIFY2(f, qPrintable(f.message));
     QCOMPARE(readAll(out), readAll(QStringLiteral(TEST_DATA_DIR "/") + expected));
 }
 
@@ -123,13 +123,13 @@ void TestNumericDataWriter::refuses()
     QTemporaryDir dir;
     const QString existing = dir.filePath("existing.txt");
     writeBytes(existing, "earlier file\r\n");
-    const Failure f = NumericDataWriter::write(existing, points, options);
-    QVERIFY(f);
+    const dravel::Outcome f = NumericDataWriter::write(existing, points, options);
+    QVERIFY(!f);
     QVERIFY2(f.message.contains(named), qPrintable(f.message));
     QCOMPARE(readAll(existing), QByteArray("earlier file\r\n"));
 
     const QString fresh = dir.filePath("fresh.txt");
-    QVERIFY(NumericDataWriter::write(fresh, points, options));
+    QVERIFY(!NumericDataWriter::write(fresh, points, options));
     QVERIFY(!QFile::exists(fresh));
 }
 
@@ -137,8 +137,8 @@ void TestNumericDataWriter::reportsUnwritablePath()
 {
     QTemporaryDir dir;
     const QString out = dir.filePath("no such folder/out.txt");
-    const Failure f = NumericDataWriter::write(out, twoPoints(), {});
-    QVERIFY(f);
+    const dravel::Outcome f = NumericDataWriter::write(out, twoPoints(), {});
+    QVERIFY(!f);
     QVERIFY2(f.message.contains(QStringLiteral("no such folder")), qPrintable(f.message));
 }
 

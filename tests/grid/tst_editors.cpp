@@ -1,10 +1,12 @@
 #include "fakeuserdialogs.h"
+#include "gridmouse.h"
 #include "grid/baselinegridmodel.h"
 #include "grid/baselinegridview.h"
 #include "grid/sessionnamedialog.h"
 #include "grid/commondatadialog.h"
 #include "grid/pointdialog.h"
 #include "grid/equipmentdialog.h"
+#include "grid/celleditdialog.h"
 #include "grid/gridcolumns.h"
 #include "shell/mainwindow.h"
 
@@ -101,6 +103,10 @@ private slots:
     void sessionSelectionShapes_data();
     void sessionSelectionShapes();
     void sessionEditorRefusesEmptyName();
+    void sessionEditorOverRowsChosenByNumber();
+    void nothingChosenChangesNothing_data();
+    void nothingChosenChangesNothing();
+    void editorsFollowAReplacedProject();
     void commonEditorFromCtrlF1();
 
 private:
@@ -254,7 +260,7 @@ void TestEditors::equipmentEditorKeepsTheGridAsArranged()
     EquipmentDialog* editor = window_->equipmentEditor();
     QVERIFY(editor);
     QCOMPARE(items(editor->valueList()), (QStringList{"R1", "R0"}));
-    QCOMPARE(editor->chosenValue(), QStringLiteral("R1"));
+    QCOMPARE(editor->valueList()->currentIndex(), -1);
     editor->valueList()->setCurrentIndex(1);
     type(editor->newValueBox(), QStringLiteral("ﾄﾘﾝﾌﾞﾙ R8"));
     QTest::mouseClick(editor->changeButton(), Qt::LeftButton);
@@ -289,6 +295,7 @@ void TestEditors::equipmentEditorIsOneDialogForFourFields()
     QCOMPARE(items(editor->valueList()), QStringList{"A"});
     QCOMPARE(editor->newValue(), QString());
 
+    editor->valueList()->setCurrentIndex(0);
     QTest::keyClicks(editor->newValueBox(), QStringLiteral("a"));
     QTest::mouseClick(editor->changeButton(), Qt::LeftButton);
     QCOMPARE(column(*window_, GridColumn::StartAntennaName), (QStringList{"a", "a"}));
@@ -300,6 +307,7 @@ void TestEditors::equipmentEditorIsOneDialogForFourFields()
     editor = window_->equipmentEditor();
     QVERIFY(editor);
     QCOMPARE(editor->windowTitle(), QStringLiteral("ｱﾝﾃﾅ番号編集"));
+    editor->valueList()->setCurrentIndex(0);
     QTest::keyClicks(editor->newValueBox(), QStringLiteral("S/N 7"));
     QTest::mouseClick(editor->changeButton(), Qt::LeftButton);
     QCOMPARE(column(*window_, GridColumn::StartAntennaSN), (QStringList{"S/N 7", "S/N 7"}));
@@ -315,7 +323,6 @@ void TestEditors::pointEditorNumberAndName()
     PointDialog* editor = window_->pointEditor();
     QVERIFY(editor);
     QCOMPARE(items(editor->numberList()), (QStringList{"S1", "E1", "S2", "E2", "S3"}));
-    QCOMPARE(editor->nameLabel()->text(), QStringLiteral("始1"));
     editor->numberList()->setCurrentIndex(3);
     QCOMPARE(editor->nameLabel()->text(), QStringLiteral("終2"));
     editor->numberList()->setCurrentIndex(0);
@@ -454,6 +461,130 @@ void TestEditors::sessionEditorRefusesEmptyName()
     QTRY_VERIFY(!window_->sessionEditor());
     QCOMPARE(window_->sessionBeingRenamed(), QString());
     QVERIFY(!window_->document().modified());
+}
+
+void TestEditors::sessionEditorOverRowsChosenByNumber()
+{
+    open({"E", "A", "D", "B", "C"});
+    BaselineGridView* grid = window_->grid();
+    clickHeader(grid->horizontalHeader(), GridColumn::Session);
+    QCOMPARE(column(*window_, GridColumn::No), (QStringList{"2", "4", "5", "3", "1"}));
+
+    // Whole rows 4 to 2, dragged up the "No" column.
+    gridmouse::drag(grid->fixedColumnView(), 3, GridColumn::No, 1, GridColumn::No);
+    window_->menuItem("miSession")->trigger();
+    QVERIFY(dialogs_->messages.isEmpty());
+    SessionNameDialog* editor = window_->sessionEditor();
+    QVERIFY(editor);
+    QCOMPARE(editor->currentName(), QStringLiteral("B"));
+    type(editor->newNameBox(), QStringLiteral("W"));
+    QTest::mouseClick(editor->changeButton(), Qt::LeftButton);
+    QCOMPARE(column(*window_, GridColumn::Session), (QStringList{"A", "W", "W", "W", "E"}));
+    QCOMPARE(window_->document().model().baselines[3].session, QStringLiteral("W"));
+    QCOMPARE(window_->document().model().baselines[2].session, QStringLiteral("A"));
+}
+
+void TestEditors::nothingChosenChangesNothing_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::newRow("point") << "miPointName";
+    QTest::newRow("receiver name") << "miReceiverName";
+    QTest::newRow("receiver serial") << "miReceiverSN";
+    QTest::newRow("antenna type") << "miAntennaType";
+    QTest::newRow("antenna serial") << "miAntennaSN";
+}
+
+void TestEditors::nothingChosenChangesNothing()
+{
+    QFETCH(QString, item);
+    // The second set-up holds empty values, which an empty choice would match.
+    ProjectModel m = modelOf({"1", "2"});
+    m.occupations[2] = OccupationRecord{};
+    window_->document().adoptImported(m, "/x/survey.xml");
+    window_->grid()->setFocus();
+    const ProjectModel before = window_->document().model();
+
+    openCommand(item);
+    QDialog* editor = openEditor();
+    QVERIFY(editor);
+    auto* list = editor->findChild<QComboBox*>(QStringLiteral("Combo1"));
+    QVERIFY(list->count() >= 2);
+    QCOMPARE(list->currentIndex(), -1);
+    QCOMPARE(list->currentText(), QString());
+    if (auto* point = qobject_cast<PointDialog*>(editor)) {
+        QCOMPARE(point->nameLabel()->text(), QString());
+        point->numberCheck()->setChecked(true);
+        type(point->newNumberBox(), QStringLiteral("N"));
+        point->nameCheck()->setChecked(true);
+        type(point->newNameBox(), QStringLiteral("名"));
+    } else {
+        type(editor->findChild<QLineEdit*>(QStringLiteral("Text1")), QStringLiteral("new"));
+    }
+    QTest::mouseClick(editor->findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
+    QTRY_VERIFY(!openEditor());
+
+    QVERIFY(window_->document().model() == before);
+    // Nothing matched, yet the user confirmed a change, as with a value no set-up holds.
+    QVERIFY(window_->document().modified());
+}
+
+void TestEditors::editorsFollowAReplacedProject()
+{
+    open({"1", "2", "3"});
+    BaselineGridView* grid = window_->grid();
+    clickCell(grid, 1, GridColumn::Session);
+    QTest::keyClick(grid, Qt::Key_Down, Qt::ShiftModifier);
+    window_->menuItem("miSession")->trigger();
+    QTest::keyClick(grid, Qt::Key_F1, Qt::ControlModifier);
+    window_->menuItem("miPointName")->trigger();
+    window_->menuItem("miReceiverName")->trigger();
+    QTest::keyClick(grid, Qt::Key_F2, Qt::ControlModifier);
+    window_->menuItem("miCellEdit")->trigger();
+    for (QDialog* d : std::initializer_list<QDialog*>{window_->sessionEditor(), window_->commonEditor(),
+                                                      window_->pointEditor(), window_->equipmentEditor(),
+                                                      window_->cellEditor()})
+        QVERIFY(d && d->isVisible());
+
+    // Another project, of other sessions, points, receivers and common data.
+    ProjectModel other = modelOf({"X", "Y", "Z", "W"});
+    for (int i = 1; i <= other.occupationCount(); ++i) {
+        other.occupations[i].pointName = QStringLiteral("P%1").arg(i);
+        other.occupations[i].receiverName = QStringLiteral("Q%1").arg(i % 3);
+    }
+    for (int b = 1; b <= other.baselineCount(); ++b)
+        other.baselines[b].minElevation = QStringLiteral("10");
+    other.common = {.interval = "15", .minSVs = "5", .ephType = "精密暦", .daen = "ﾍﾞｯｾﾙ"};
+    window_->document().adoptImported(other, "/x/other.xml");
+    const ProjectModel replaced = window_->document().model();
+    // The cell editor's text came from a cell of the old project; no cell is chosen now.
+    QTRY_VERIFY(!window_->cellEditor());
+
+    QCOMPARE(window_->sessionEditor()->currentName(), QStringLiteral("Y"));
+    QCOMPARE(window_->sessionBeingRenamed(), QStringLiteral("Y"));
+    CommonDataDialog* common = window_->commonEditor();
+    QCOMPARE(common->intervalBox()->text(), QStringLiteral("15"));
+    QCOMPARE(common->elevationBox()->text(), QStringLiteral("10"));
+    QCOMPARE(common->ephemerisBox()->text(), QStringLiteral("精密暦"));
+    QCOMPARE(common->ellipsoidBox()->text(), QStringLiteral("ﾍﾞｯｾﾙ"));
+    QCOMPARE(items(window_->pointEditor()->numberList()),
+             (QStringList{"P1", "P2", "P3", "P4", "P5", "P6", "P7", "P8"}));
+    EquipmentDialog* equipment = window_->equipmentEditor();
+    QCOMPARE(equipment->windowTitle(), QStringLiteral("受信機名称編集"));
+    QCOMPARE(items(equipment->valueList()), (QStringList{"Q1", "Q2", "Q0"}));
+
+    // The common data shown is the new project's: "変更" as it stands changes nothing.
+    QTest::mouseClick(common->changeButton(), Qt::LeftButton);
+    QVERIFY(window_->document().model() == replaced);
+    // The session editor renames the rows of the block in the new project.
+    type(window_->sessionEditor()->newNameBox(), QStringLiteral("V"));
+    QTest::mouseClick(window_->sessionEditor()->changeButton(), Qt::LeftButton);
+    QCOMPARE(column(*window_, GridColumn::Session), (QStringList{"X", "V", "V", "W"}));
+
+    // A project without baselines closes them: they do not open on one either.
+    window_->menuItem("miPointName")->trigger();
+    window_->document().adoptImported(ProjectModel{}, "/x/empty.xml");
+    QTRY_VERIFY(!openEditor());
+    QTRY_VERIFY(window_->findChildren<QDialog*>().isEmpty());
 }
 
 void TestEditors::commonEditorFromCtrlF1()

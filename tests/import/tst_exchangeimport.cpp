@@ -44,10 +44,9 @@ class TestExchangeImport : public QObject
 private slots:
     void linesAreCut_data();
     void linesAreCut();
-    void versionLine_data();
-    void versionLine();
+    void rootElement_data();
+    void rootElement();
     void refusedVersionChangesNothing();
-    void listConsumesToItsClosingTag();
     void fileProblemsNameTheFile_data();
     void fileProblemsNameTheFile();
     void documentImportSetsState();
@@ -94,41 +93,86 @@ void TestExchangeImport::linesAreCut()
     QCOMPARE(reader.cursor(), lines.size());
 }
 
-void TestExchangeImport::versionLine_data()
+void TestExchangeImport::rootElement_data()
 {
     QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<QString>("refusal"); // empty: accepted
     QTest::addColumn<QString>("swProgram");
+    QTest::addColumn<int>("baselines");
 
-    QTest::newRow("version 2.71") << crlf("<?xml version=\"1.0\"?>\n" + rootLine + "\n</JapaneseExchangeFormat>\n")
-                                  << true << "Trimble Total Control 2.71";
-    QTest::newRow("line ends early") << QByteArray("<JapaneseExchangeFormat>Trimble Total Control")
-                                     << true << "Trimble Total Control";
-    QTest::newRow("LF-only file") << QByteArray("<?xml?>\n" + rootLine + "\n") << true
-                                  << "Trimble Total Control 2.71";
-    QTest::newRow("other software") << crlf("<JapaneseExchangeFormat Software=\"Other 1.0\">\n")
-                                    << false << "previous";
-    QTest::newRow("phrase is case-sensitive")
-        << crlf("<JapaneseExchangeFormat Software=\"trimble total control 2.71\">\n") << false
-        << "previous";
-    QTest::newRow("no root line at all") << crlf("<ProjectInfo>\n<Name>x</Name>\n") << true
-                                         << "previous";
+    const QString version = QStringLiteral("ファイルのバージョンが違います");
+    const QString cut = QStringLiteral("ファイルが途中で終わっています");
+    const QByteArray rootEnd = "</JapaneseExchangeFormat>\n";
+    const QByteArray oneBaseline = "<BaselineList>\n<Baseline>\n<Parameter>\n<Session>1</Session>\n"
+                                   "</Parameter>\n</Baseline>\n</BaselineList>\n";
+
+    QTest::newRow("version 2.71") << crlf("<?xml version=\"1.0\"?>\n" + rootLine + "\n" + rootEnd)
+                                  << "" << "Trimble Total Control 2.71" << 0;
+    QTest::newRow("phrase at the line's end")
+        << crlf("<JapaneseExchangeFormat>Trimble Total Control\n" + rootEnd) << ""
+        << "Trimble Total Control" << 0;
+    QTest::newRow("LF-only file") << QByteArray("<?xml?>\n" + rootLine + "\n" + oneBaseline + rootEnd)
+                                  << "" << "Trimble Total Control 2.71" << 1;
     QTest::newRow("root after blank and text lines")
-        << crlf("\nplain text\n   \n" + rootLine + "\n") << true << "Trimble Total Control 2.71";
+        << crlf("\nplain text\n   \n" + rootLine + "\n" + rootEnd) << ""
+        << "Trimble Total Control 2.71" << 0;
+    QTest::newRow("empty root element")
+        << crlf("<JapaneseExchangeFormat Software=\"Trimble Total Control 2.71\"/>\n") << ""
+        << "Trimble Total Control 2.71" << 0;
+    QTest::newRow("root closed on its line")
+        << crlf(rootLine + "</JapaneseExchangeFormat>\n") << "" << "Trimble Total Control 2.71" << 0;
+    QTest::newRow("lines after the root are not read")
+        << crlf(rootLine + "\n" + rootEnd + oneBaseline) << "" << "Trimble Total Control 2.71" << 0;
+
+    QTest::newRow("other software") << crlf("<JapaneseExchangeFormat Software=\"Other 1.0\">\n" + rootEnd)
+                                    << version << "previous" << -1;
+    QTest::newRow("phrase is case-sensitive")
+        << crlf("<JapaneseExchangeFormat Software=\"trimble total control 2.71\">\n" + rootEnd)
+        << version << "previous" << -1;
+    QTest::newRow("no root line at all")
+        << crlf("<ProjectInfo>\n<Name>x</Name>\n</ProjectInfo>\n" + oneBaseline) << version
+        << "previous" << -1;
+    QTest::newRow("plain text") << QByteArray("hello world\n") << version << "previous" << -1;
+    QTest::newRow("binary") << QByteArray("\x7f" "ELF\x02\x01\x01\0\0\0<\xff\xfe>\n\x89PNG\r\n", 20)
+                            << version << "previous" << -1;
+    QTest::newRow("another program's XML")
+        << crlf("<?xml version=\"1.0\"?>\n<kml>\n<Document>\n</Document>\n</kml>\n") << version
+        << "previous" << -1;
+    QTest::newRow("root closing tag alone")
+        << crlf("<?xml version=\"1.0\"?>\n" + rootEnd) << version << "previous" << -1;
+
+    QTest::newRow("root never closed") << crlf(rootLine + "\n") << cut << "previous" << -1;
+    QTest::newRow("ends inside the occupation list")
+        << crlf(rootLine + "\n<OccupationList>\n<Occupation>\n<PointName>A</PointName>\n")
+        << cut << "previous" << -1;
+    QTest::newRow("occupation list swallows the root's end")
+        << crlf(rootLine + "\n<OccupationList>\n<Occupation>\n</Occupation>\n" + rootEnd) << cut
+        << "previous" << -1;
+    QTest::newRow("ends inside the baseline list")
+        << crlf(rootLine + "\n" + oneBaseline.chopped(QByteArray("</BaselineList>\n").size()))
+        << cut << "previous" << -1;
+    QTest::newRow("ends after the lists") << crlf(rootLine + "\n" + oneBaseline) << cut
+                                          << "previous" << -1;
+    QTest::newRow("ends inside a value") << crlf(rootLine + "\n" + oneBaseline.left(60)) << cut
+                                         << "previous" << -1;
 }
 
-void TestExchangeImport::versionLine()
+void TestExchangeImport::rootElement()
 {
     QFETCH(QByteArray, file);
-    QFETCH(bool, accepted);
+    QFETCH(QString, refusal);
     QFETCH(QString, swProgram);
-    ProjectModel model;
-    model.swProgram = QStringLiteral("previous");
+    QFETCH(int, baselines);
+    ProjectModel model = modelWithOneOccupation();
+    const ProjectModel before = model;
     const Outcome outcome = ImportExchangeBytes(file, model);
-    QCOMPARE(outcome.ok, accepted);
+    QCOMPARE(outcome.message, refusal);
+    QCOMPARE(outcome.ok, refusal.isEmpty());
     QCOMPARE(model.swProgram, swProgram);
-    if (!accepted)
-        QCOMPARE(outcome.message, QStringLiteral("ファイルのバージョンが違います"));
+    if (outcome)
+        QCOMPARE(model.baselineCount(), baselines);
+    else
+        QVERIFY(model == before);
 }
 
 void TestExchangeImport::refusedVersionChangesNothing()
@@ -137,38 +181,31 @@ void TestExchangeImport::refusedVersionChangesNothing()
     ProjectModel model = modelWithOneOccupation();
     const ProjectModel before = model;
     const Outcome outcome = ImportExchangeBytes(
-        crlf("<JapaneseExchangeFormat Software=\"X\">\n<OccupationList>\n</OccupationList>\n"),
+        crlf("<JapaneseExchangeFormat Software=\"X\">\n<OccupationList>\n</OccupationList>\n"
+             "</JapaneseExchangeFormat>\n"),
         model);
     QVERIFY(!outcome);
     QVERIFY(model == before);
 }
 
-void TestExchangeImport::listConsumesToItsClosingTag()
-{
-    // The unclosed list swallows the rest, including a root line that would be refused.
-    ProjectModel model;
-    const Outcome outcome = ImportExchangeBytes(
-        crlf(rootLine + "\n<OccupationList>\n<Occupation>\n<Broken\n\n"
-                        "<JapaneseExchangeFormat Software=\"Other\">\n"),
-        model);
-    QVERIFY(outcome.ok);
-    QCOMPARE(model.swProgram, QStringLiteral("Trimble Total Control 2.71"));
-}
-
 void TestExchangeImport::fileProblemsNameTheFile_data()
 {
     QTest::addColumn<bool>("create");
+    QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("messageStart");
-    QTest::newRow("missing") << false << "ファイルを開けません";
-    QTest::newRow("empty") << true << "ファイルが空です";
+    QTest::newRow("missing") << false << QByteArray() << "ファイルを開けません";
+    QTest::newRow("empty") << true << QByteArray() << "ファイルが空です";
+    QTest::newRow("cut") << true << crlf(rootLine + "\n<BaselineList>\n")
+                         << "ファイルが途中で終わっています: ";
 }
 
 void TestExchangeImport::fileProblemsNameTheFile()
 {
     QFETCH(bool, create);
+    QFETCH(QByteArray, bytes);
     QFETCH(QString, messageStart);
     QTemporaryDir dir;
-    const QString path = create ? writeFile(dir, "survey.xml", {}) : dir.filePath("survey.xml");
+    const QString path = create ? writeFile(dir, "survey.xml", bytes) : dir.filePath("survey.xml");
     ProjectModel model = modelWithOneOccupation();
     const ProjectModel before = model;
     const Outcome outcome = ReadExchangeFile(path, model);
@@ -181,7 +218,7 @@ void TestExchangeImport::fileProblemsNameTheFile()
 void TestExchangeImport::documentImportSetsState()
 {
     QTemporaryDir dir;
-    const QString path = writeFile(dir, "a.xml", crlf(rootLine + "\n"));
+    const QString path = writeFile(dir, "a.xml", crlf(rootLine + "\n</JapaneseExchangeFormat>\n"));
     Document document;
     QVERIFY(document.importExchangeFile(path).ok);
     QCOMPARE(document.model().swProgram, QStringLiteral("Trimble Total Control 2.71"));
@@ -194,7 +231,7 @@ void TestExchangeImport::documentImportSetsState()
 void TestExchangeImport::documentKeepsProjectOnRefusal()
 {
     QTemporaryDir dir;
-    const QString good = writeFile(dir, "good.xml", crlf(rootLine + "\n"));
+    const QString good = writeFile(dir, "good.xml", crlf(rootLine + "\n</JapaneseExchangeFormat>\n"));
     const QString bad = writeFile(dir, "bad.xml", crlf("<JapaneseExchangeFormat>\n"));
     Document document;
     QVERIFY(document.importExchangeFile(good).ok);
@@ -208,7 +245,8 @@ void TestExchangeImport::documentKeepsProjectOnRefusal()
 void TestExchangeImport::freshImportDropsPreviousOccupations()
 {
     QTemporaryDir dir;
-    const QString path = writeFile(dir, "no-occupations.xml", crlf(rootLine + "\n"));
+    const QString path =
+        writeFile(dir, "no-occupations.xml", crlf(rootLine + "\n</JapaneseExchangeFormat>\n"));
     Document document;
     document.adoptImported(modelWithOneOccupation(), QStringLiteral("old.xml"));
     QCOMPARE(document.model().occupationCount(), 1);

@@ -112,7 +112,7 @@ void TestImportProgress::cancelledOpenChangesNothing()
     }
     Document document;
     QVERIFY(document.open(first));
-    document.markModified();
+    document.ChangeSessionData({1}, QStringLiteral("X"));
     const ProjectModel before = document.model();
     const QString caption = document.caption();
 

@@ -12,6 +12,7 @@ QByteArray crlf(QByteArray text)
 
 const QByteArray root =
     "<JapaneseExchangeFormat Software=\"Trimble Total Control 2.71\">\n";
+const QByteArray rootEnd = "</JapaneseExchangeFormat>\n";
 
 QByteArray timeElement(const char* tag, int seconds)
 {
@@ -39,7 +40,7 @@ QByteArray baseline(const char* from, const char* to, int start, int end,
 ProjectModel import(const QByteArray& body, bool expectOk = true)
 {
     ProjectModel model;
-    const Outcome outcome = ImportExchangeBytes(crlf(root + body), model);
+    const Outcome outcome = ImportExchangeBytes(crlf(root + body + rootEnd), model);
     if (outcome.ok != expectOk)
         qFatal("unexpected import outcome: %s", qPrintable(outcome.message));
     return model;
@@ -223,13 +224,13 @@ void TestListReaders::tooManyBaselinesRefused()
     for (int i = 0; i <= maxBaselineCount; ++i)
         list += "<Baseline>\n</Baseline>\n";
     ProjectModel m;
-    const Outcome outcome = ImportExchangeBytes(crlf(root + list + "</BaselineList>\n"), m);
+    const Outcome outcome = ImportExchangeBytes(crlf(root + list + "</BaselineList>\n" + rootEnd), m);
     QVERIFY(!outcome.ok);
     QVERIFY(outcome.message.contains(QStringLiteral("32767")));
 
     ProjectModel exactly;
     list.chop(QByteArray("<Baseline>\n</Baseline>\n").size());
-    QVERIFY(ImportExchangeBytes(crlf(root + list + "</BaselineList>\n"), exactly).ok);
+    QVERIFY(ImportExchangeBytes(crlf(root + list + "</BaselineList>\n" + rootEnd), exactly).ok);
     QCOMPARE(exactly.baselineCount(), maxBaselineCount);
 }
 

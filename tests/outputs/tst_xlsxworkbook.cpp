@@ -2,6 +2,7 @@
 #include "outputs/baselinelist.h"
 #include "outputs/outputcommands.h"
 #include "outputs/sheetreader.h"
+#include "outputs/worksheetxml.h"
 #include "outputs/xlsxworkbook.h"
 
 #include <QFile>
@@ -149,6 +150,8 @@ private slots:
     void noBaselinesLeavesListAsTemplate();
     void mergesIntoTemplateRows_data();
     void mergesIntoTemplateRows();
+    void sharedFormulasOutliveTheirFirstCell_data();
+    void sharedFormulasOutliveTheirFirstCell();
     void textsRoundTrip();
     void missingSheetIsNamed();
     void damagedWorkbooksAreRefused_data();
@@ -157,7 +160,7 @@ private slots:
 
 void TestXlsxWorkbook::baselineListLayout()
 {
-    const BaselineListResult list = WriteBaselineList(outputFixtureProject());
+    const BaselineListRows list = WriteBaselineList(outputFixtureProject());
     QCOMPARE(list.rows.size(), 4);
     QCOMPARE(list.incompleteRows, 2);
     QVERIFY(IncompleteRowsMessage(list.incompleteRows).contains(u"2"));
@@ -212,15 +215,14 @@ void TestXlsxWorkbook::baselineListLayout()
 void TestXlsxWorkbook::filledTemplateReadsBack()
 {
     const ProjectModel model = outputFixtureProject();
-    const FilledWorkbook filled = FillBaselineWorkbook(templatePath, model, QStringLiteral("環閉合"), {});
-    QVERIFY2(filled.outcome, qPrintable(filled.outcome.message));
-    QVERIFY(filled.outcome.message.contains(u"2")); // the one message for incomplete rows
+    const Result<FilledWorkbook> filled = FillBaselineWorkbook(templatePath, model, QStringLiteral("環閉合"), {});
+    QVERIFY2(filled, qPrintable(filled.message()));
+    QCOMPARE(filled->warning, IncompleteRowsMessage(2)); // the one message for incomplete rows
 
-    QString error;
-    const auto book = XlsxWorkbook::fromBytes(filled.bytes, &error);
-    QVERIFY2(book, qPrintable(error));
-    const auto cells = ReadSheetCells(*book, listSheet, &error);
-    QVERIFY2(cells, qPrintable(error));
+    const auto book = XlsxWorkbook::fromBytes(filled->bytes);
+    QVERIFY2(book, qPrintable(book.message()));
+    const auto cells = ReadSheetCells(*book, listSheet);
+    QVERIFY2(cells, qPrintable(cells.message()));
 
     // Row 1 is the template's.
     QCOMPARE(cells->value({1, 1}).text, QStringLiteral("セッション名"));
@@ -256,7 +258,7 @@ void TestXlsxWorkbook::filledTemplateReadsBack()
 
     // Every part other than the list, the sheets whose tab changed and the workbook
     // itself is the template's, byte for byte.
-    const auto original = XlsxWorkbook::fromFile(templatePath, &error);
+    const auto original = XlsxWorkbook::fromFile(templatePath);
     QVERIFY(original);
     const QStringList changed{QStringLiteral("xl/workbook.xml"), QStringLiteral("xl/worksheets/sheet1.xml"),
                               QStringLiteral("xl/worksheets/sheet4.xml")};
@@ -283,11 +285,10 @@ void TestXlsxWorkbook::activatesOneSheet_data()
 void TestXlsxWorkbook::activatesOneSheet()
 {
     QFETCH(QString, sheet);
-    const FilledWorkbook filled = FillBaselineWorkbook(templatePath, outputFixtureProject(), sheet, {});
-    QVERIFY(filled.outcome);
-    QString error;
-    const auto book = XlsxWorkbook::fromBytes(filled.bytes, &error);
-    QVERIFY2(book, qPrintable(error));
+    const Result<FilledWorkbook> filled = FillBaselineWorkbook(templatePath, outputFixtureProject(), sheet, {});
+    QVERIFY(filled);
+    const auto book = XlsxWorkbook::fromBytes(filled->bytes);
+    QVERIFY2(book, qPrintable(book.message()));
     QCOMPARE(book->activeSheetName(), sheet);
     // Exactly one selected tab: several would group the sheets in the spreadsheet.
     QCOMPARE(SelectedSheetNames(*book), QStringList{sheet});
@@ -295,17 +296,16 @@ void TestXlsxWorkbook::activatesOneSheet()
 
 void TestXlsxWorkbook::noBaselinesLeavesListAsTemplate()
 {
-    const FilledWorkbook filled =
+    const Result<FilledWorkbook> filled =
         FillBaselineWorkbook(templatePath, ProjectModel{}, QStringLiteral("重複基線較差"), {});
-    QVERIFY(filled.outcome);
-    QVERIFY(filled.outcome.message.isEmpty());
-    QString error;
-    const auto book = XlsxWorkbook::fromBytes(filled.bytes, &error);
-    const auto original = XlsxWorkbook::fromFile(templatePath, &error);
+    QVERIFY(filled);
+    QVERIFY(filled->warning.isEmpty());
+    const auto book = XlsxWorkbook::fromBytes(filled->bytes);
+    const auto original = XlsxWorkbook::fromFile(templatePath);
     QVERIFY(book && original);
-    const auto cells = ReadSheetCells(*book, listSheet, &error);
+    const auto cells = ReadSheetCells(*book, listSheet);
     QVERIFY(cells);
-    QCOMPARE(*cells, ReadSheetCells(*original, listSheet, &error).value());
+    QCOMPARE(*cells, ReadSheetCells(*original, listSheet).value());
     QCOMPARE(book->activeSheetName(), QStringLiteral("重複基線較差"));
 }
 
@@ -319,9 +319,8 @@ void TestXlsxWorkbook::mergesIntoTemplateRows_data()
 void TestXlsxWorkbook::mergesIntoTemplateRows()
 {
     QFETCH(QString, prefix);
-    QString error;
-    auto book = XlsxWorkbook::fromBytes(handMadeTemplate(prefix), &error);
-    QVERIFY2(book, qPrintable(error));
+    auto book = XlsxWorkbook::fromBytes(handMadeTemplate(prefix));
+    QVERIFY2(book, qPrintable(book.message()));
 
     QList<CellValue> row2 = texts(21, QStringLiteral("r2c"));
     row2[10] = CellValue::fromNumber(1.5);
@@ -330,13 +329,13 @@ void TestXlsxWorkbook::mergesIntoTemplateRows()
     QVERIFY(book->writeRows(listSheet, rows));
     QVERIFY(book->activate(QStringLiteral("環閉合")));
     QVERIFY(book->recalculateOnOpen());
-    const auto bytes = book->toBytes(&error);
+    const auto bytes = book->toBytes();
     QVERIFY(bytes);
 
-    const auto reread = XlsxWorkbook::fromBytes(*bytes, &error);
-    QVERIFY2(reread, qPrintable(error));
-    const auto cells = ReadSheetCells(*reread, listSheet, &error);
-    QVERIFY2(cells, qPrintable(error));
+    const auto reread = XlsxWorkbook::fromBytes(*bytes);
+    QVERIFY2(reread, qPrintable(reread.message()));
+    const auto cells = ReadSheetCells(*reread, listSheet);
+    QVERIFY2(cells, qPrintable(cells.message()));
     QCOMPARE(cells->value({1, 1}).text, QStringLiteral("見出し"));
     // A written cell keeps the template's format: its own, else the row's, else the column's.
     QCOMPARE(cells->value({2, 1}).text, QStringLiteral("r2c1"));
@@ -381,6 +380,100 @@ void TestXlsxWorkbook::mergesIntoTemplateRows()
     QVERIFY(!reread->package().read(QStringLiteral("[Content_Types].xml")).value().contains("calcChain"));
 }
 
+void TestXlsxWorkbook::sharedFormulasOutliveTheirFirstCell_data()
+{
+    QTest::addColumn<QString>("prefix");
+    QTest::newRow("default namespace") << "";
+    QTest::newRow("prefixed namespace") << "x:";
+}
+
+void TestXlsxWorkbook::sharedFormulasOutliveTheirFirstCell()
+{
+    QFETCH(QString, prefix);
+    const QByteArray x = prefix.toUtf8();
+    const QByteArray ns = prefix.isEmpty() ? QByteArray("xmlns") : "xmlns:" + x.chopped(1);
+    auto cell = [&](const char* ref, const QByteArray& formula, const char* value, const char* style = nullptr) {
+        return "<" + x + "c r=\"" + ref + "\"" + (style ? QByteArray(" s=\"") + style + "\"" : QByteArray()) + ">" +
+               formula + "<" + x + "v>" + value + "</" + x + "v></" + x + "c>";
+    };
+    auto first = [&](const char* group, const char* ref, const char* text) {
+        return "<" + x + "f t=\"shared\" ref=\"" + ref + "\" si=\"" + group + "\">" + text + "</" + x + "f>";
+    };
+    auto other = [&](const char* group) { return "<" + x + "f t=\"shared\" si=\"" + group + "\"/>"; };
+    auto row = [&](int r, const QByteArray& cells) {
+        return "<" + x + "row r=\"" + QByteArray::number(r) + "\">" + cells + "</" + x + "row>";
+    };
+    // Group 0 runs down column A from a written row into rows below the list; group 1
+    // runs from column U of the list into columns V and W beside it; group 2 starts
+    // right of the list and is not touched.
+    const QByteArray sheet =
+        "<" + x + "worksheet " + ns + "=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><" + x + "sheetData>" +
+        row(2, cell("K2", {}, "1") + cell("U2", first("1", "U2:W2", "$K2+U$1"), "1") + cell("V2", other("1"), "1") +
+                   cell("W2", other("1"), "1") + cell("X2", first("2", "X2:X3", "K2*3"), "3")) +
+        row(3, cell("A3", first("0", "A3:A6", "K3*2"), "2") + cell("X3", other("2"), "3")) +
+        row(4, cell("A4", other("0"), "2")) +
+        row(5, cell("A5", other("0"), "2")) +
+        row(6, cell("A6", other("0"), "2", "3")) +
+        "</" + x + "sheetData></" + x + "worksheet>";
+
+    const SheetRows rows{rowOf(2, texts(21, QStringLiteral("a"))), rowOf(3, texts(21, QStringLiteral("b"))),
+                         rowOf(4, texts(21, QStringLiteral("c")))};
+    const auto edited = EditWorksheetXml(sheet, WorksheetEdit{.rows = &rows});
+    QVERIFY2(edited, qPrintable(edited.message()));
+
+    // Every formula element by its cell: its text and its sharing.
+    struct Formula
+    {
+        QString text;
+        QString type;
+        QString group;
+        QString style;
+        QString value;
+    };
+    QMap<QString, Formula> formulas;
+    QXmlStreamReader r(*edited);
+    r.setNamespaceProcessing(false);
+    QString at;
+    QString style;
+    while (!r.atEnd()) {
+        if (r.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        if (r.name() == u"c") {
+            at = r.attributes().value(QStringLiteral("r")).toString();
+            style = r.attributes().value(QStringLiteral("s")).toString();
+        } else if (r.name() == u"f") {
+            Formula& f = formulas[at];
+            f.type = r.attributes().value(QStringLiteral("t")).toString();
+            f.group = r.attributes().value(QStringLiteral("si")).toString();
+            f.style = style;
+            f.text = r.readElementText();
+        } else if (r.name() == u"v" && formulas.contains(at)) {
+            formulas[at].value = r.readElementText();
+        }
+    }
+    QVERIFY2(!r.hasError(), qPrintable(r.errorString()));
+
+    // The written cells hold values; the cells of groups 0 and 1 outside the list hold
+    // the formula as it read there, keeping their format and last value.
+    QCOMPARE(formulas.keys(), (QStringList{"A5", "A6", "V2", "W2", "X2", "X3"}));
+    QCOMPARE(formulas["A5"].text, QStringLiteral("K5*2"));
+    QCOMPARE(formulas["A6"].text, QStringLiteral("K6*2"));
+    QCOMPARE(formulas["A6"].style, QStringLiteral("3"));
+    QCOMPARE(formulas["A6"].value, QStringLiteral("2"));
+    QCOMPARE(formulas["V2"].text, QStringLiteral("$K2+V$1"));
+    QCOMPARE(formulas["W2"].text, QStringLiteral("$K2+W$1"));
+    for (const char* ref : {"A5", "A6", "V2", "W2"}) {
+        QCOMPARE(formulas[ref].type, QString());
+        QCOMPARE(formulas[ref].group, QString());
+    }
+    // Group 2 is shared as before.
+    QCOMPARE(formulas["X2"].text, QStringLiteral("K2*3"));
+    QCOMPARE(formulas["X2"].group, QStringLiteral("2"));
+    QCOMPARE(formulas["X3"].type, QStringLiteral("shared"));
+    QCOMPARE(formulas["X3"].group, QStringLiteral("2"));
+    QCOMPARE(formulas["X3"].text, QString());
+}
+
 void TestXlsxWorkbook::textsRoundTrip()
 {
     const QStringList samples{
@@ -395,22 +488,20 @@ void TestXlsxWorkbook::textsRoundTrip()
     QList<CellValue> cells;
     for (const QString& s : samples)
         cells << CellValue::typedEntry(s);
-    QString error;
-    auto book = XlsxWorkbook::fromFile(templatePath, &error);
+    auto book = XlsxWorkbook::fromFile(templatePath);
     QVERIFY(book);
     QVERIFY(book->writeRows(listSheet, {rowOf(2, cells)}));
-    const auto reread = XlsxWorkbook::fromBytes(book->toBytes(&error).value(), &error);
-    QVERIFY2(reread, qPrintable(error));
-    const auto stored = ReadSheetCells(*reread, listSheet, &error);
-    QVERIFY2(stored, qPrintable(error));
+    const auto reread = XlsxWorkbook::fromBytes(book->toBytes().value());
+    QVERIFY2(reread, qPrintable(reread.message()));
+    const auto stored = ReadSheetCells(*reread, listSheet);
+    QVERIFY2(stored, qPrintable(stored.message()));
     for (qsizetype i = 0; i < samples.size(); ++i)
         QCOMPARE(stored->value({2, int(i + 1)}).text, samples[i]);
 }
 
 void TestXlsxWorkbook::missingSheetIsNamed()
 {
-    QString error;
-    auto book = XlsxWorkbook::fromFile(templatePath, &error);
+    auto book = XlsxWorkbook::fromFile(templatePath);
     QVERIFY(book);
     const Outcome written = book->writeRows(QStringLiteral("無いシート"), {rowOf(2, texts(3, QStringLiteral("a")))});
     QVERIFY(!written);
@@ -419,11 +510,11 @@ void TestXlsxWorkbook::missingSheetIsNamed()
     QVERIFY(!activated);
     QVERIFY(activated.message.contains(u"無いシート"));
 
-    const FilledWorkbook filled =
+    const Result<FilledWorkbook> filled =
         FillBaselineWorkbook(templatePath, outputFixtureProject(), QStringLiteral("無いシート"), {});
-    QVERIFY(!filled.outcome);
-    QVERIFY(filled.outcome.message.contains(u"無いシート"));
-    QVERIFY(filled.outcome.message.contains(u"kisenkakusa.xlsx"));
+    QVERIFY(!filled);
+    QVERIFY(filled.message().contains(u"無いシート"));
+    QVERIFY(filled.message().contains(u"kisenkakusa.xlsx"));
 }
 
 void TestXlsxWorkbook::damagedWorkbooksAreRefused_data()
@@ -478,11 +569,10 @@ void TestXlsxWorkbook::damagedWorkbooksAreRefused()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(bool, opens);
-    QString error;
-    auto book = XlsxWorkbook::fromBytes(bytes, &error);
+    auto book = XlsxWorkbook::fromBytes(bytes);
     QCOMPARE(bool(book), opens);
     if (!book) {
-        QVERIFY(!error.isEmpty());
+        QVERIFY(!book.message().isEmpty());
         return;
     }
     const Outcome written = book->writeRows(listSheet, {rowOf(2, texts(21, QStringLiteral("v")))});

@@ -2,6 +2,7 @@
 #include "model/projectmodel.h"
 #include "model/textcodec.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -43,7 +44,10 @@ private slots:
     void applies_data();
     void applies();
     void unreferencedOccupationKeepsNames();
+    void loadsFile();
     void missingAndUnreadableFiles();
+    void damagingTablesRefused_data();
+    void damagingTablesRefused();
 };
 
 void TestNameTable::nextField_data()
@@ -135,19 +139,82 @@ void TestNameTable::unreferencedOccupationKeepsNames()
     QVERIFY(m.occupations[0] == OccupationRecord{});
 }
 
+void TestNameTable::loadsFile()
+{
+    QTemporaryDir dir;
+    QFile file(dir.filePath("ChangeName.ini"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(sjis(QStringLiteral("SS,1,A\r\nAN,TRM,ﾄﾘﾝﾌﾞﾙ\r\n")));
+    file.close();
+    const Result<NameTable> loaded = LoadNameTable(file.fileName());
+    QVERIFY2(loaded, qPrintable(loaded.message()));
+    QCOMPARE(loaded->sessionMap, (QList<NameMapping>{{"1", "A"}}));
+    QCOMPARE(loaded->antennaNameMap, (QList<NameMapping>{{"TRM", QStringLiteral("ﾄﾘﾝﾌﾞﾙ")}}));
+}
+
 void TestNameTable::missingAndUnreadableFiles()
 {
     QTemporaryDir dir;
-    const NameTableLoad missing = LoadNameTable(dir.filePath("ChangeName.ini"));
-    QVERIFY(missing.outcome.ok);
-    QVERIFY(missing.table.isEmpty());
+    const Result<NameTable> missing = LoadNameTable(dir.filePath("ChangeName.ini"));
+    QVERIFY(missing);
+    QVERIFY(missing->isEmpty());
 
     // A directory in the file's place cannot be read as a file.
     QVERIFY(QDir(dir.path()).mkdir("ChangeName.ini"));
-    const NameTableLoad unreadable = LoadNameTable(dir.filePath("ChangeName.ini"));
-    QVERIFY(!unreadable.outcome.ok);
-    QVERIFY(unreadable.outcome.message.contains("ChangeName.ini"));
-    QVERIFY(unreadable.table.isEmpty());
+    const Result<NameTable> unreadable = LoadNameTable(dir.filePath("ChangeName.ini"));
+    QVERIFY(!unreadable);
+    QVERIFY(unreadable.message().contains("ChangeName.ini"));
+}
+
+void TestNameTable::damagingTablesRefused_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("refusal"); // empty: loaded
+    QTest::addColumn<int>("sessionPairs");
+
+    const QByteArray longName(0xFFFF - 5, 'x');
+    QTest::newRow("empty") << QByteArray() << "" << 0;
+    QTest::newRow("last line without its end") << QByteArray("SS,1,A\r\nSS,2,B") << "" << 2;
+    QTest::newRow("damaged replacement") << QByteArray("SS,1,A\r\nSS,2,\x82\r\n")
+                                         << "2 行目にシフトJISで読めないバイトがあります" << 0;
+    QTest::newRow("saved as UTF-8") << QStringLiteral("AN,TRM,アンテナ\n").toUtf8()
+                                    << "1 行目にシフトJISで読めないバイトがあります" << 0;
+    QTest::newRow("binary") << QByteArray("SS,\xff\xfe\0\x01,\xfd\n", 10)
+                            << "1 行目にテキストでないバイト（NUL）があります" << 0;
+    QTest::newRow("NUL in a comment") << QByteArray("SS,1,A\r\n/ \0\r\n", 13)
+                                      << "2 行目にテキストでないバイト（NUL）があります" << 0;
+    QTest::newRow("damaged comment is passed by") << QByteArray("/ \x82\x20\r\nSS,1,A\r\n") << "" << 1;
+    QTest::newRow("damaged line without a key is passed by")
+        << QByteArray("XX,\xff\r\nSS,1,A\r\n") << "" << 1;
+    QTest::newRow("longest line") << "SS,1," + longName << "" << 1;
+    QTest::newRow("line too long") << "SS,1,x" + longName + "\r\nSS,2,B\r\n"
+                                   << "1 行目が長すぎます（65535バイトを超えます）" << 0;
+}
+
+// A table whose names could not be saved in a project is refused as a whole, with the
+// line that is at fault.
+void TestNameTable::damagingTablesRefused()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, refusal);
+    QFETCH(int, sessionPairs);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("ChangeName.ini");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    file.close();
+
+    const Result<NameTable> load = LoadNameTable(path);
+    QCOMPARE(bool(load), refusal.isEmpty());
+    if (refusal.isEmpty()) {
+        QCOMPARE(load->sessionMap.size(), sessionPairs);
+        return;
+    }
+    QCOMPARE(sessionPairs, 0);
+    QVERIFY2(load.message().startsWith(QStringLiteral("名前変換表を読み込めません: ") + path),
+             qPrintable(load.message()));
+    QVERIFY2(load.message().endsWith(refusal), qPrintable(load.message()));
 }
 
 QTEST_GUILESS_MAIN(TestNameTable)

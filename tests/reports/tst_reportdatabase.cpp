@@ -86,7 +86,7 @@ private slots:
     void unopenableFileIsReported_data();
     void unopenableFileIsReported();
     void olderFileGetsMissingColumns();
-    void defaultPathFallsBackToUserFolder();
+    void openForProgramFallsBackToUserFolder();
     void severalDatabasesAtOnce();
     void clearEmptiesTables();
 
@@ -565,14 +565,25 @@ void TestReportDatabase::olderFileGetsMissingColumns()
              (QVariantList{"Trimble Total Control 2.7", "50.0"}));
 }
 
-void TestReportDatabase::defaultPathFallsBackToUserFolder()
+void TestReportDatabase::openForProgramFallsBackToUserFolder()
 {
     const QString program = dir_.filePath("program");
-    const QString user = dir_.filePath("user");
+    const QString user = dir_.filePath("user/Bemsol");
     QVERIFY(QDir().mkpath(program));
-    QCOMPARE(ReportDatabase::defaultPath(program, user), QDir(program).filePath("BMSData.db"));
-    QCOMPARE(ReportDatabase::defaultPath(dir_.filePath("gone"), user),
-             QDir(user).filePath("BMSData.db"));
+    ReportDatabase db;
+    QVERIFY(db.openForProgram(FileLocations(program, user)));
+    QCOMPARE(db.filePath(), QDir(program).filePath("BMSData.db"));
+
+    // A program folder that cannot hold files, and an installed program: the user's
+    // folder, made when missing.
+    const QString installed = dir_.filePath("usr/bin");
+    QVERIFY(QDir().mkpath(installed));
+    QVERIFY(QDir().mkpath(dir_.filePath("usr/share/bemsol")));
+    for (const QString& programDir : {dir_.filePath("gone"), installed}) {
+        QVERIFY(db.openForProgram(FileLocations(programDir, user)));
+        QCOMPARE(db.filePath(), QDir(user).filePath("BMSData.db"));
+        QVERIFY(!QFile::exists(QDir(programDir).filePath("BMSData.db")));
+    }
 }
 
 void TestReportDatabase::severalDatabasesAtOnce()

@@ -4,6 +4,7 @@
 #include "shell/loginfile.h"
 #include "shell/singleinstance.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QSysInfo>
@@ -44,6 +45,10 @@ private slots:
     void registrationRefusesBadValues_data();
     void registrationRefusesBadValues();
     void registrationFallsBackToUserFolder();
+    void loginFileChosen_data();
+    void loginFileChosen();
+    void registrationOverwritesInvalidFileBeside_data();
+    void registrationOverwritesInvalidFileBeside();
     void registrationThatCannotWriteStaysOpen();
     void loginChecksThePassword();
     void cancelEndsWithoutLogin();
@@ -91,7 +96,7 @@ void TestLogin::firstRunRegisters()
     // A file that is not ours counts as absent and is overwritten.
     writeAll(program.filePath("prtct.dat"), "something else\r\n");
     FakeUserDialogs dialogs;
-    LoginDialog login(LoginFileStore(program.path(), user.path()), dialogs);
+    LoginDialog login(LoginFileStore(FileLocations(program.path(), user.path())), dialogs);
     login.show();
 
     QVERIFY(login.firstRun());
@@ -141,7 +146,7 @@ void TestLogin::registrationRefusesBadValues()
     QFETCH(QString, focused);
     QTemporaryDir program, user;
     FakeUserDialogs dialogs;
-    LoginDialog login(LoginFileStore(program.path(), user.path()), dialogs);
+    LoginDialog login(LoginFileStore(FileLocations(program.path(), user.path())), dialogs);
     login.show();
     QVERIFY(QTest::qWaitForWindowActive(&login));
     login.userNameBox()->setText(userName);
@@ -167,7 +172,7 @@ void TestLogin::registrationFallsBackToUserFolder()
     const QString userDir = root.filePath("user/Bemsol");
     FakeUserDialogs dialogs;
     {
-        LoginDialog login(LoginFileStore(root.filePath("program"), userDir), dialogs);
+        LoginDialog login(LoginFileStore(FileLocations(root.filePath("program"), userDir)), dialogs);
         login.userNameBox()->setText("u");
         login.passwordBox()->setText("p");
         QTest::mouseClick(login.okButton(), Qt::LeftButton);
@@ -177,9 +182,107 @@ void TestLogin::registrationFallsBackToUserFolder()
     QVERIFY(QFile::exists(userDir + "/prtct.dat"));
 
     // The next start finds the registration there.
-    LoginDialog again(LoginFileStore(root.filePath("program"), userDir), dialogs);
+    LoginDialog again(LoginFileStore(FileLocations(root.filePath("program"), userDir)), dialogs);
     QVERIFY(!again.firstRun());
     QCOMPARE(again.userNameBox()->text(), QStringLiteral("u"));
+}
+
+namespace {
+
+const QByteArray loginOfYamada = "\"Bemsol Making Syubo And Kibo\"\r\n\"yamada\"\r\n\"pw\"\r\n";
+const QByteArray loginOfSuzuki = "\"Bemsol Making Syubo And Kibo\"\r\n\"suzuki\"\r\n\"pw\"\r\n";
+const QByteArray notALoginFile = "registered elsewhere\r\n";
+
+// A program folder, plain (a portable copy) or as an installed bin/ beside
+// share/bemsol, and a user's data folder, each with the login file given (none when
+// empty).
+struct LoginFolders
+{
+    QTemporaryDir root;
+    QString program;
+    QString user;
+
+    LoginFolders(bool installed, const QByteArray& beside, const QByteArray& own)
+        : program(root.filePath(installed ? "usr/bin" : "portable")), user(root.filePath("home/Bemsol"))
+    {
+        QDir().mkpath(program);
+        QDir().mkpath(user);
+        if (installed)
+            QDir().mkpath(root.filePath("usr/share/bemsol"));
+        if (!beside.isEmpty())
+            writeAll(program + "/prtct.dat", beside);
+        if (!own.isEmpty())
+            writeAll(user + "/prtct.dat", own);
+    }
+
+    LoginFileStore store() const { return LoginFileStore(FileLocations(program, user)); }
+};
+
+} // namespace
+
+void TestLogin::loginFileChosen_data()
+{
+    QTest::addColumn<bool>("installed");
+    QTest::addColumn<QByteArray>("beside");
+    QTest::addColumn<QByteArray>("own");
+    QTest::addColumn<QString>("registeredUser"); // empty: a first run
+
+    QTest::newRow("valid beside") << false << loginOfYamada << loginOfSuzuki << "yamada";
+    QTest::newRow("invalid beside, valid own") << false << notALoginFile << loginOfSuzuki << "";
+    QTest::newRow("none beside, valid own") << false << QByteArray() << loginOfSuzuki << "";
+    QTest::newRow("installed, valid beside") << true << loginOfYamada << loginOfSuzuki << "yamada";
+    QTest::newRow("installed, invalid beside") << true << notALoginFile << loginOfSuzuki << "suzuki";
+    QTest::newRow("installed, none beside") << true << QByteArray() << loginOfSuzuki << "suzuki";
+    QTest::newRow("installed, nothing") << true << QByteArray() << QByteArray() << "";
+}
+
+void TestLogin::loginFileChosen()
+{
+    QFETCH(bool, installed);
+    QFETCH(QByteArray, beside);
+    QFETCH(QByteArray, own);
+    QFETCH(QString, registeredUser);
+    const LoginFolders folders(installed, beside, own);
+    FakeUserDialogs dialogs;
+    LoginDialog login(folders.store(), dialogs);
+    QCOMPARE(login.firstRun(), registeredUser.isEmpty());
+    QCOMPARE(login.userNameBox()->text(), registeredUser);
+}
+
+void TestLogin::registrationOverwritesInvalidFileBeside_data()
+{
+    QTest::addColumn<bool>("installed");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("portable") << false << "program";
+    QTest::newRow("installed") << true << "user";
+}
+
+void TestLogin::registrationOverwritesInvalidFileBeside()
+{
+    QFETCH(bool, installed);
+    QFETCH(QString, written);
+    const QByteArray ownBefore = installed ? QByteArray() : loginOfSuzuki;
+    const LoginFolders folders(installed, notALoginFile, ownBefore);
+    FakeUserDialogs dialogs;
+    {
+        LoginDialog login(folders.store(), dialogs);
+        QVERIFY(login.firstRun());
+        login.userNameBox()->setText("tanaka");
+        login.passwordBox()->setText("new");
+        QTest::mouseClick(login.okButton(), Qt::LeftButton);
+        QVERIFY(login.loginSucceeded());
+    }
+    QVERIFY(dialogs.messages.isEmpty());
+    const QByteArray registered = "\"Bemsol Making Syubo And Kibo\"\r\n\"tanaka\"\r\n\"new\"\r\n";
+    const QString other = written == "program" ? folders.user : folders.program;
+    QCOMPARE(readAll((written == "program" ? folders.program : folders.user) + "/prtct.dat"), registered);
+    // The other folder's file is left as it was: an installed bin/ is never written.
+    QCOMPARE(readAll(other + "/prtct.dat"), written == "program" ? ownBefore : notALoginFile);
+
+    // The next start asks for the new password.
+    LoginDialog again(folders.store(), dialogs);
+    QVERIFY(!again.firstRun());
+    QCOMPARE(again.userNameBox()->text(), QStringLiteral("tanaka"));
 }
 
 void TestLogin::registrationThatCannotWriteStaysOpen()
@@ -188,7 +291,7 @@ void TestLogin::registrationThatCannotWriteStaysOpen()
     writeAll(root.filePath("program"), "x");
     writeAll(root.filePath("user"), "x");
     FakeUserDialogs dialogs;
-    LoginDialog login(LoginFileStore(root.filePath("program"), root.filePath("user")), dialogs);
+    LoginDialog login(LoginFileStore(FileLocations(root.filePath("program"), root.filePath("user"))), dialogs);
     login.show();
     login.userNameBox()->setText("u");
     login.passwordBox()->setText("p");
@@ -206,7 +309,7 @@ void TestLogin::loginChecksThePassword()
     writeAll(program.filePath("prtct.dat"),
              sjis("\"Bemsol Making Syubo And Kibo\"\r\n\"山田\"\r\n\"Pass\"\r\n"));
     FakeUserDialogs dialogs;
-    LoginDialog login(LoginFileStore(program.path(), user.path()), dialogs);
+    LoginDialog login(LoginFileStore(FileLocations(program.path(), user.path())), dialogs);
     login.show();
     QVERIFY(QTest::qWaitForWindowActive(&login));
 
@@ -240,7 +343,7 @@ void TestLogin::cancelEndsWithoutLogin()
 {
     QTemporaryDir program, user;
     FakeUserDialogs dialogs;
-    LoginDialog login(LoginFileStore(program.path(), user.path()), dialogs);
+    LoginDialog login(LoginFileStore(FileLocations(program.path(), user.path())), dialogs);
     login.show();
     QVERIFY(QTest::qWaitForWindowActive(&login));
     login.userNameBox()->setText("u");

@@ -1,14 +1,18 @@
 #include "fakeuserdialogs.h"
+#include "gridmouse.h"
 #include "grid/baselinegridmodel.h"
 #include "grid/baselinegridview.h"
 #include "grid/celleditdialog.h"
 #include "grid/gridcolumns.h"
 #include "shell/mainwindow.h"
 #include "shell/aboutdialog.h"
+#include "shell/checkswindow.h"
+#include "shell/diagramwindow.h"
 
 #include <QAction>
 #include <QFile>
 #include <QHeaderView>
+#include <QSignalSpy>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -83,8 +87,12 @@ private slots:
     void timeViewAcrossMidnight();
     void columnHideShowAcrossReopen();
     void cellEditOverBlockSelectedUpwards();
+    void cellEditFromTheBlockStart_data();
+    void cellEditFromTheBlockStart();
     void functionKeysNeedCtrl();
     void aboutBoxOpensOnce();
+    void undoAndRedoFromTheMenuAndKeys();
+    void checksAndDiagramFollowTheGrid();
 
 private:
     std::unique_ptr<QTemporaryDir> programDir_;
@@ -137,6 +145,8 @@ void TestMainWindow::menuTree_data()
         {"miSyuboSession", "ｾｯｼｮﾝを考慮して出力", true},
         {"miSyuboAll", "全て出力", true},
         {"miKibo", "GPS測量観測記簿(&K)", true},
+        {"miChecks", "点検計算(&C)", true},
+        {"miDiagram", "観測図(&D)", true},
         {"miTenkenKatei", "点検計算書（仮定網）", true},
         {"miTenkenTyoufuku", "点検計算書（重複基線較差）", true},
         {"miTenkenKanheigou", "点検計算書（環閉合）", true},
@@ -244,7 +254,7 @@ void TestMainWindow::opensProjectFileAndRefusesBadOnes()
 void TestMainWindow::saveQuestionCancelPaths()
 {
     window_->document().adoptImported(modelOf({"1", "2"}), "/x/survey.xml");
-    QVERIFY(window_->document().UpdateCellData(9, {1}, "edited"));
+    QVERIFY(window_->document().UpdateCellData(ProjectField::StartReceiverName, {1}, "edited"));
     QVERIFY(window_->document().modified());
 
     // Cancel on open: no open dialog, the project stays.
@@ -416,7 +426,8 @@ void TestMainWindow::cellEditOverBlockSelectedUpwards()
     CellEditDialog* editor = window_->cellEditor();
     QVERIFY(editor && editor->isVisible());
     QCOMPARE(editor->windowTitle(), QStringLiteral("編集"));
-    QCOMPARE(editor->text(), QStringLiteral("R3"));
+    // The text of the cell where the selection began, at the bottom of the block.
+    QCOMPARE(editor->text(), QStringLiteral("R5"));
     editor->textBox()->setText(QStringLiteral("ﾄﾘﾝﾌﾞﾙ 5700"));
     QTest::mouseClick(editor->changeButton(), Qt::LeftButton);
 
@@ -441,6 +452,69 @@ void TestMainWindow::cellEditOverBlockSelectedUpwards()
     QTest::keyClick(grid, Qt::Key_F2, Qt::ControlModifier);
     QVERIFY(!grid->cellEditMode());
     QCOMPARE(grid->fixedCellColor(), normal);
+}
+
+void TestMainWindow::cellEditFromTheBlockStart_data()
+{
+    QTest::addColumn<int>("fromRow");
+    QTest::addColumn<int>("fromColumn");
+    QTest::addColumn<int>("toRow");
+    QTest::addColumn<int>("toColumn");
+    QTest::addColumn<int>("written"); // the column the editor writes; -1: no popup
+
+    QTest::newRow("receiver to antenna serial") << 0 << 9 << 2 << 12 << 9;
+    QTest::newRow("antenna serial back to receiver, upwards") << 2 << 12 << 0 << 9 << 12;
+    QTest::newRow("point number into receiver") << 0 << 5 << 2 << 9 << -1;
+    QTest::newRow("processing mode back to point number") << 1 << 19 << 0 << 5 << 19;
+}
+
+void TestMainWindow::cellEditFromTheBlockStart()
+{
+    QFETCH(int, fromRow);
+    QFETCH(int, fromColumn);
+    QFETCH(int, toRow);
+    QFETCH(int, toColumn);
+    QFETCH(int, written);
+    ProjectModel m = modelOf({"1", "2", "3", "4"});
+    for (int b = 1; b <= 4; ++b) {
+        m.occupations[2 * b - 1].antennaSN = QStringLiteral("A%1").arg(b);
+        m.baselines[b].ppMode = QStringLiteral("P%1").arg(b);
+    }
+    window_->document().adoptImported(m, "/x.xml");
+    BaselineGridView* grid = window_->grid();
+    // Columns in between hidden, so that both ends of every drag are in view.
+    for (int c : {3, 4, 6, 8, 10, 11, 13, 14, 15, 16, 17, 18})
+        window_->menuItem(QStringLiteral("miDisp%1").arg(c))->trigger();
+    QTest::keyClick(grid, Qt::Key_F2, Qt::ControlModifier);
+    QVERIFY(grid->cellEditMode());
+
+    gridmouse::drag(grid, fromRow, fromColumn, toRow, toColumn);
+    QCOMPARE(grid->currentIndex(), grid->model()->index(toRow, toColumn));
+
+    QMenu* popup = window_->menu("mnCellEdit");
+    clickCell(grid, 3, GridColumn::Session, Qt::RightButton);
+    QCOMPARE(popup->isVisible(), written >= 0);
+    if (written < 0)
+        return;
+    popup->close();
+
+    const QList<QStringList> before{column(*window_, 9), column(*window_, 12), column(*window_, 19)};
+    window_->menuItem("miCellEdit")->trigger();
+    CellEditDialog* editor = window_->cellEditor();
+    QVERIFY(editor);
+    // The text of the cell where the drag began.
+    QCOMPARE(editor->text(), column(*window_, written)[fromRow]);
+    editor->textBox()->setText(QStringLiteral("new"));
+    QTest::mouseClick(editor->changeButton(), Qt::LeftButton);
+
+    const auto [top, bottom] = std::minmax(fromRow, toRow);
+    for (int c : {9, 12, 19}) {
+        QStringList expected = before[c == 9 ? 0 : c == 12 ? 1 : 2];
+        if (c == written)
+            for (int r = top; r <= bottom; ++r)
+                expected[r] = QStringLiteral("new");
+        QCOMPARE(column(*window_, c), expected);
+    }
 }
 
 void TestMainWindow::functionKeysNeedCtrl()
@@ -484,6 +558,77 @@ void TestMainWindow::aboutBoxOpensOnce()
 
     QTest::mouseClick(about->okButton(), Qt::LeftButton);
     QTRY_VERIFY(!window_->aboutBox());
+}
+
+void TestMainWindow::undoAndRedoFromTheMenuAndKeys()
+{
+    window_->document().adoptImported(modelOf({"1", "2", "3"}), "/x.xml");
+    QAction* undo = window_->menuItem("miUndo");
+    QAction* redo = window_->menuItem("miRedo");
+    QVERIFY(undo && redo);
+    QVERIFY(!undo->isEnabled());
+
+    window_->document().ChangeSessionData({2}, "B");
+    QCOMPARE(column(*window_, GridColumn::Session), (QStringList{"1", "B", "3"}));
+    QVERIFY(undo->isEnabled());
+    QCOMPARE(undo->text(), QStringLiteral("元に戻す ｾｯｼｮﾝ名の変更"));
+
+    // The grid shows the old text again, and the project is as it was opened.
+    QSignalSpy repaint(window_->gridModel(), &QAbstractItemModel::dataChanged);
+    undo->trigger();
+    QCOMPARE(column(*window_, GridColumn::Session), (QStringList{"1", "2", "3"}));
+    QVERIFY(!window_->document().modified());
+    // Only the changed cell is repainted.
+    QCOMPARE(repaint.count(), 1);
+    QCOMPARE(repaint[0][0].toModelIndex(), window_->gridModel()->index(1, GridColumn::Session));
+    QCOMPARE(repaint[0][1].toModelIndex(), window_->gridModel()->index(1, GridColumn::Session));
+
+    redo->trigger();
+    QCOMPARE(column(*window_, GridColumn::Session), (QStringList{"1", "B", "3"}));
+    QVERIFY(window_->document().modified());
+
+    // Ctrl+Z and Ctrl+Y from the grid.
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    window_->grid()->setFocus();
+    QTest::keyClick(window_->grid(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(column(*window_, GridColumn::Session), (QStringList{"1", "2", "3"}));
+    QTest::keyClick(window_->grid(), Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(column(*window_, GridColumn::Session), (QStringList{"1", "B", "3"}));
+}
+
+void TestMainWindow::checksAndDiagramFollowTheGrid()
+{
+    window_->document().adoptImported(modelOf({"3", "1", "2"}), "/x.xml");
+    window_->menuItem("miChecks")->trigger();
+    auto* checks = window_->findChild<ChecksWindow*>();
+    QVERIFY(checks && checks->isVisible());
+    // Opened again: the same window comes forward.
+    window_->menuItem("miChecks")->trigger();
+    QCOMPARE(window_->findChildren<ChecksWindow*>().size(), 1);
+
+    // Baselines chosen in the window are selected as whole rows in the grid, wherever
+    // the grid's sorting has put them.
+    window_->gridModel()->sortByColumnText(GridColumn::Session);
+    QCOMPARE(window_->gridModel()->baselineAt(0), 2);
+    const auto selectedBaselines = [this] {
+        QList<int> selected;
+        const QItemSelectionModel* s = window_->grid()->selectionModel();
+        for (int row = 0; row < window_->gridModel()->rowCount(); ++row)
+            if (s->isSelected(window_->gridModel()->index(row, GridColumn::SW)) &&
+                s->isSelected(window_->gridModel()->index(row, GridColumn::PPMode)))
+                selected << window_->gridModel()->baselineAt(row);
+        std::sort(selected.begin(), selected.end());
+        return selected;
+    };
+    emit checks->baselinesChosen({1, 3});
+    QCOMPARE(selectedBaselines(), (QList<int>{1, 3}));
+
+    window_->menuItem("miDiagram")->trigger();
+    auto* diagram = window_->findChild<DiagramWindow*>();
+    QVERIFY(diagram && diagram->isVisible());
+    emit diagram->baselineChosen(2);
+    QCOMPARE(selectedBaselines(), (QList<int>{2}));
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -61,6 +61,6 @@ inline QByteArray makePackage(const QList<std::pair<QString, QByteArray>>& parts
     ZipPackage package;
     for (const auto& [name, content] : parts)
         package.write(name, content);
-    QString error;
-    return package.toBytes(&error).value_or(QByteArray());
+    const Result<QByteArray> bytes = package.toBytes();
+    return bytes ? *bytes : QByteArray();
 }

@@ -30,6 +30,24 @@ bool readNumber(const QCommandLineParser& parser, const QString& name, qulonglon
     return true;
 }
 
+// "3,-7,12": whole numbers, negative ones only where `signedAllowed`.
+bool readList(const QCommandLineParser& parser, const QString& name, bool signedAllowed,
+              QList<int>& values)
+{
+    if (!parser.isSet(name))
+        return true;
+    for (const QString& item : parser.value(name).split(u',')) {
+        bool ok = false;
+        const int value = item.trimmed().toInt(&ok);
+        if (!ok || (!signedAllowed && value < 0)) {
+            printError(QStringLiteral("--%1 wants a comma-separated list of baseline numbers").arg(name));
+            return false;
+        }
+        values.append(value);
+    }
+    return true;
+}
+
 bool writeOutput(const QString& path, const QByteArray& bytes)
 {
     if (path == u"-") {
@@ -67,6 +85,11 @@ int main(int argc, char* argv[])
         {"seed", "Seed of the pseudo-random generator (default 1).", "n"},
         {"min-satellites", "Fewest satellites per occupation (default 6).", "n"},
         {"max-satellites", "Most satellites per occupation (default 12).", "n"},
+        {"repeat", "Baselines observed once more, each in a session of its own at the end;\n"
+                   "a negative number observes it from its end point.", "list"},
+        {"blunder", "Baselines (re-observations included) whose vector is off to the north,\n"
+                    "so every loop and repeat through them fails.", "list"},
+        {"blunder-mm", "Size of each blunder in millimetres (default 100).", "n"},
         {{"o", "output"}, "Output file, - for standard output (default).", "path", "-"},
     });
     parser.process(app);
@@ -79,12 +102,16 @@ int main(int argc, char* argv[])
     qulonglong baselines = qulonglong(options.baselines), points = 0, sessions = 0;
     qulonglong seed = options.seed;
     qulonglong minSats = qulonglong(options.minSatellites), maxSats = qulonglong(options.maxSatellites);
+    qulonglong blunderMm = qulonglong(options.blunderMm);
     const qulonglong intMax = qulonglong(std::numeric_limits<int>::max());
     if (!readNumber(parser, "baselines", intMax, baselines) || !readNumber(parser, "points", intMax, points)
         || !readNumber(parser, "sessions", intMax, sessions)
         || !readNumber(parser, "seed", std::numeric_limits<qulonglong>::max(), seed)
         || !readNumber(parser, "min-satellites", intMax, minSats)
-        || !readNumber(parser, "max-satellites", intMax, maxSats))
+        || !readNumber(parser, "max-satellites", intMax, maxSats)
+        || !readNumber(parser, "blunder-mm", intMax, blunderMm)
+        || !readList(parser, "repeat", true, options.repeats)
+        || !readList(parser, "blunder", false, options.blunders))
         return 2;
     options.baselines = int(baselines);
     options.points = int(points);
@@ -92,6 +119,7 @@ int main(int argc, char* argv[])
     options.seed = seed;
     options.minSatellites = int(minSats);
     options.maxSatellites = int(maxSats);
+    options.blunderMm = int(blunderMm);
 
     if (const QString problem = checkGeneratorOptions(options); !problem.isEmpty()) {
         printError(problem);

@@ -419,62 +419,68 @@ QList<Visibility> planVisibility(const PlannedSession& s, int atLeast, SplitMix6
     return sky;
 }
 
+// One occupation per point of session `si`, appended to the plan.
+void planSessionOccupations(SurveyPlan& plan, int si, int sessionOfDay, const GeneratorOptions& o,
+                            SplitMix64& rng)
+{
+    const PlannedSession& s = plan.sessions[si];
+    const QList<Visibility> sky = planVisibility(s, o.maxSatellites, rng);
+    QList<int> units(plan.equipment.size());
+    std::iota(units.begin(), units.end(), 0);
+    shuffle(units, rng);
+
+    for (int k = 0; k < s.points.size(); ++k) {
+        PlannedOccupation occ;
+        occ.point = s.points[k];
+        occ.session = si;
+        occ.equipment = units[k];
+        occ.antennaHeight = rng.between(1150, 1750);
+        // Receivers are switched on and off a few minutes apart.
+        occ.start = s.start + rng.between(-4, 8) * 30;
+        occ.end = s.end - rng.between(-4, 8) * 30;
+        occ.fileName = plan.equipment[occ.equipment].receiverSN.right(4)
+                       + QString::number(dayOfYear(occ.start)).rightJustified(3, u'0')
+                       + QString::number(sessionOfDay % 10) + u".T01"_s;
+
+        QList<int> tracked(sky.size());
+        std::iota(tracked.begin(), tracked.end(), 0);
+        shuffle(tracked, rng);
+        const int count = rng.between(o.minSatellites,
+                                      std::min<int>(o.maxSatellites, int(sky.size())));
+        tracked.resize(count);
+        std::sort(tracked.begin(), tracked.end());
+        for (int t : tracked) {
+            const Visibility& v = sky[t];
+            const int from = int(std::max(v.rise, occ.start) - occ.start);
+            const int to = int(std::min(v.set, occ.end) - occ.start);
+            PlannedSatellite sat;
+            sat.prn = v.prn;
+            sat.health = rng.chance(0.01) ? 1 : 0;
+            if (to > from) {
+                sat.l1 = trackRuns(from, to, s.interval, rng);
+                if (!rng.chance(0.05)) {
+                    sat.l2 = sat.l1;
+                    // L2 often locks on a little later than L1.
+                    const int late = sat.l2[0] + rng.between(1, 6) * s.interval;
+                    if (rng.chance(0.15) && late < sat.l2[1])
+                        sat.l2[0] = late;
+                }
+            }
+            occ.satellites.append(sat);
+        }
+        plan.occupations.append(occ);
+    }
+}
+
 void planOccupations(SurveyPlan& plan, const GeneratorOptions& o, SplitMix64& rng)
 {
     int sessionOfDay = 0;
     std::int64_t previousDay = -1;
     for (int si = 0; si < plan.sessions.size(); ++si) {
-        const PlannedSession& s = plan.sessions[si];
-        const std::int64_t day = (s.start + japanOffset) / secondsPerDay;
+        const std::int64_t day = (plan.sessions[si].start + japanOffset) / secondsPerDay;
         sessionOfDay = day == previousDay ? sessionOfDay + 1 : 0;
         previousDay = day;
-
-        const QList<Visibility> sky = planVisibility(s, o.maxSatellites, rng);
-        QList<int> units(plan.equipment.size());
-        std::iota(units.begin(), units.end(), 0);
-        shuffle(units, rng);
-
-        for (int k = 0; k < s.points.size(); ++k) {
-            PlannedOccupation occ;
-            occ.point = s.points[k];
-            occ.session = si;
-            occ.equipment = units[k];
-            occ.antennaHeight = rng.between(1150, 1750);
-            // Receivers are switched on and off a few minutes apart.
-            occ.start = s.start + rng.between(-4, 8) * 30;
-            occ.end = s.end - rng.between(-4, 8) * 30;
-            occ.fileName = plan.equipment[occ.equipment].receiverSN.right(4)
-                           + QString::number(dayOfYear(occ.start)).rightJustified(3, u'0')
-                           + QString::number(sessionOfDay % 10) + u".T01"_s;
-
-            QList<int> tracked(sky.size());
-            std::iota(tracked.begin(), tracked.end(), 0);
-            shuffle(tracked, rng);
-            const int count = rng.between(o.minSatellites,
-                                          std::min<int>(o.maxSatellites, int(sky.size())));
-            tracked.resize(count);
-            std::sort(tracked.begin(), tracked.end());
-            for (int t : tracked) {
-                const Visibility& v = sky[t];
-                const int from = int(std::max(v.rise, occ.start) - occ.start);
-                const int to = int(std::min(v.set, occ.end) - occ.start);
-                PlannedSatellite sat;
-                sat.prn = v.prn;
-                sat.health = rng.chance(0.01) ? 1 : 0;
-                if (to > from) {
-                    sat.l1 = trackRuns(from, to, s.interval, rng);
-                    if (!rng.chance(0.05)) {
-                        sat.l2 = sat.l1;
-                        // L2 often locks on a little later than L1.
-                        const int late = sat.l2[0] + rng.between(1, 6) * s.interval;
-                        if (rng.chance(0.15) && late < sat.l2[1])
-                            sat.l2[0] = late;
-                    }
-                }
-                occ.satellites.append(sat);
-            }
-            plan.occupations.append(occ);
-        }
+        planSessionOccupations(plan, si, sessionOfDay, o, rng);
     }
 }
 
@@ -489,7 +495,7 @@ int commonSatellites(const PlannedOccupation& a, const PlannedOccupation& b)
 }
 
 PlannedBaseline planBaseline(const SurveyPlan& plan, int session, int startOcc, int endOcc,
-                             SplitMix64& rng)
+                             double blunderNorth, SplitMix64& rng)
 {
     const PlannedSession& s = plan.sessions[session];
     const PlannedOccupation& so = plan.occupations[startOcc];
@@ -521,9 +527,10 @@ PlannedBaseline planBaseline(const SurveyPlan& plan, int session, int startOcc, 
     // well inside the closure tolerances of a public survey (20 mm and 30 mm times the
     // root of the number of sides).
     const double sigmaH = 0.0008 + 0.1e-6 * length;
-    const Vec3 noise = sum(sum(scaled(at.east, rng.gaussian() * sigmaH),
-                               scaled(at.north, rng.gaussian() * sigmaH)),
-                           scaled(at.up, rng.gaussian() * 2 * sigmaH));
+    const Vec3 scatter = sum(sum(scaled(at.east, rng.gaussian() * sigmaH),
+                                 scaled(at.north, rng.gaussian() * sigmaH)),
+                             scaled(at.up, rng.gaussian() * 2 * sigmaH));
+    const Vec3 noise = blunderNorth == 0 ? scatter : sum(scatter, scaled(at.north, blunderNorth));
     const Cartesian noiseT = toCartesian(noise);
     b.startPosition = sp.position;
     b.vector = {ep.position.x - sp.position.x + noiseT.x, ep.position.y - sp.position.y + noiseT.y,
@@ -586,7 +593,14 @@ PlannedBaseline planBaseline(const SurveyPlan& plan, int session, int startOcc, 
 
 // The baselines of one session: a tree that reaches every receiver of the session first,
 // then further pairs. Every point with two or more baselines shares its occupation.
-void planBaselines(SurveyPlan& plan, const QList<SessionShape>& shapes, SplitMix64& rng)
+// The planted blunder of the next baseline to be appended, metres.
+double nextBlunder(const SurveyPlan& plan, const GeneratorOptions& o)
+{
+    return o.blunders.contains(int(plan.baselines.size()) + 1) ? o.blunderMm / 1000.0 : 0.0;
+}
+
+void planBaselines(SurveyPlan& plan, const QList<SessionShape>& shapes, const GeneratorOptions& o,
+                   SplitMix64& rng)
 {
     int firstOcc = 0;
     for (int si = 0; si < plan.sessions.size(); ++si) {
@@ -612,9 +626,34 @@ void planBaselines(SurveyPlan& plan, const QList<SessionShape>& shapes, SplitMix
             const bool forward = rng.chance(0.5);
             const int startOcc = firstOcc + (forward ? a : c);
             const int endOcc = firstOcc + (forward ? c : a);
-            plan.baselines.append(planBaseline(plan, si, startOcc, endOcc, rng));
+            plan.baselines.append(planBaseline(plan, si, startOcc, endOcc, nextBlunder(plan, o), rng));
         }
         firstOcc += r;
+    }
+}
+
+// Each repeat: a session of its own some time after the last one, with the two points
+// of the baseline it repeats, and the baseline observed again.
+void planRepeats(SurveyPlan& plan, const GeneratorOptions& o, SplitMix64& rng)
+{
+    for (const int repeat : o.repeats) {
+        const PlannedBaseline& original = plan.baselines[std::abs(repeat) - 1];
+        int from = plan.occupations[original.startOccupation].point;
+        int to = plan.occupations[original.endOccupation].point;
+        if (repeat < 0)
+            std::swap(from, to);
+        const PlannedSession& last = plan.sessions.last();
+        PlannedSession s;
+        s.name = sessionName(int(plan.sessions.size()));
+        s.start = last.end + rng.between(6, 18) * 5 * minute;
+        s.end = s.start + rng.between(4, 10) * 15 * minute;
+        s.interval = 30;
+        s.points = {from, to};
+        plan.sessions.append(s);
+        const int si = int(plan.sessions.size()) - 1;
+        const int firstOcc = int(plan.occupations.size());
+        planSessionOccupations(plan, si, 0, o, rng);
+        plan.baselines.append(planBaseline(plan, si, firstOcc, firstOcc + 1, nextBlunder(plan, o), rng));
     }
 }
 
@@ -644,6 +683,16 @@ QString checkGeneratorOptions(const GeneratorOptions& options)
         || options.minSatellites > options.maxSatellites)
         return QStringLiteral("satellites per occupation must satisfy 0 <= min <= max <= %1")
             .arg(prnCount);
+    for (const int repeat : options.repeats)
+        if (repeat == 0 || std::abs(repeat) > options.baselines)
+            return QStringLiteral("a repeated baseline must be one of 1..%1 (negative: reversed)")
+                .arg(options.baselines);
+    for (const int blunder : options.blunders)
+        if (blunder < 1 || blunder > options.baselines + options.repeats.size())
+            return QStringLiteral("a blunder must be on one of the baselines 1..%1")
+                .arg(options.baselines + options.repeats.size());
+    if (options.blunderMm < 1 || options.blunderMm > 100000)
+        return QStringLiteral("the blunder must lie between 1 and 100000 mm");
     const GeneratorOptions o = resolvedOptions(options);
     if (o.baselines < o.sessions)
         return QStringLiteral("%1 sessions need at least %1 baselines").arg(o.sessions);
@@ -676,7 +725,8 @@ SurveyPlan planSurvey(const GeneratorOptions& options)
     planSchedule(plan, o.sessions, rng);
     planSessionPoints(plan, shapes, o.points);
     planOccupations(plan, o, rng);
-    planBaselines(plan, shapes, rng);
+    planBaselines(plan, shapes, o, rng);
+    planRepeats(plan, o, rng);
 
     const QString district = placeName(rng);
     plan.projectName = QStringLiteral("%1地区 %2級基準点測量").arg(district).arg(rng.between(1, 4));

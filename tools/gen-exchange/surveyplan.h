@@ -15,6 +15,15 @@ struct GeneratorOptions
     std::uint64_t seed = 1;
     int minSatellites = 6;
     int maxSatellites = 12;
+    // Baselines observed once more, each in a session of its own after all the others;
+    // a negative number observes it from its end point. The re-observations follow the
+    // planned baselines in the file, in this order.
+    QList<int> repeats;
+    // Baselines (numbers from 1 in file order, re-observations included) whose vector is
+    // off by blunderMm millimetres to the north of its start point, so every loop and
+    // repeat through them fails.
+    QList<int> blunders;
+    int blunderMm = 100;
 };
 
 // Empty when the options describe a survey that can be made, otherwise the reason.

@@ -319,8 +319,8 @@ QByteArray WorkbookBuilder::build() const
         package.write(QStringLiteral("xl/sharedStrings.xml"), x.finish());
     }
 
-    QString error;
-    return package.toBytes(&error).value_or(QByteArray());
+    const Result<QByteArray> bytes = package.toBytes();
+    return bytes ? *bytes : QByteArray();
 }
 
 QByteArray BuildDocument(const QString& title, const QString& note, const QStringList& headings,
@@ -412,6 +412,6 @@ QByteArray BuildDocument(const QString& title, const QString& note, const QStrin
         xw.writeEndElement(); // document
         package.write(QStringLiteral("word/document.xml"), x.finish());
     }
-    QString error;
-    return package.toBytes(&error).value_or(QByteArray());
+    const Result<QByteArray> bytes = package.toBytes();
+    return bytes ? *bytes : QByteArray();
 }

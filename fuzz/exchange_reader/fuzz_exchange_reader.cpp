@@ -1,9 +1,10 @@
 // Feeds arbitrary bytes to the exchange-file import. Besides crashes and undefined
 // behaviour it checks what the rest of the program relies on after an import: no set-up
 // shared by two baselines, satellite runs inside the satellite array, and track bars of
-// the one fixed width. (An occupation index may point past the occupations when a later
-// occupation list replaced them; the model's lookup answers such an index with the empty
-// record, so that is not checked here.)
+// the one fixed width; and that a refused file leaves the open project as it was. (An
+// occupation index may point past the occupations when a later occupation list replaced
+// them; the model's lookup answers such an index with the empty record, so that is not
+// checked here.)
 #include "import/exchangeimport.h"
 
 #include <QByteArrayView>
@@ -62,9 +63,14 @@ void checkModel(const ProjectModel& m)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     ProjectModel model;
+    model.swProgram = QStringLiteral("open project");
+    model.baselines.append(BaselineRecord{.session = QStringLiteral("S")});
+    const ProjectModel before = model;
     const Outcome outcome =
         ImportExchangeBytes(QByteArrayView(reinterpret_cast<const char*>(data), qsizetype(size)), model);
     if (outcome.ok)
         checkModel(model);
+    else if (!(model == before))
+        broken("a refused file changed the project", 0);
     return 0;
 }
