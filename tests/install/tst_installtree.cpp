@@ -189,9 +189,9 @@ void TestInstallTree::iconsRendered_data()
 {
     QTest::addColumn<QString>("icon");
     QTest::addColumn<int>("size");
-    for (const char* icon : {"bemsol", "dravel"})
+    for (const QString& icon : {QStringLiteral("bemsol"), QStringLiteral("dravel")})
         for (int size : {16, 32, 48, 64, 128, 256})
-            QTest::addRow("%s %d", icon, size) << QString::fromLatin1(icon) << size;
+            QTest::newRow(qPrintable(QStringLiteral("%1 %2").arg(icon).arg(size))) << icon << size;
 }
 
 void TestInstallTree::iconsRendered()
