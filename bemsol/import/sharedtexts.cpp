@@ -35,7 +35,8 @@ KeyHash hashOf(QByteArrayView bytes)
         b ^= b >> 31;
     }
     quint64 w[2] = {0, 0};
-    std::memcpy(w, p, size_t(n));
+    if (n > 0) // an empty view may have no bytes to point at
+        std::memcpy(w, p, size_t(n));
     high |= w[0] | w[1];
     a = (a ^ w[0]) * 0xFF51AFD7ED558CCDull;
     b = (b ^ w[1]) * 0xC4CEB9FE1A85EC53ull;

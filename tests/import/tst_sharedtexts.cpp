@@ -23,6 +23,8 @@ void TestSharedTexts::equalValuesShareOneString_data()
 
     // Lengths around the eight- and sixteen-byte steps of hashing and comparing.
     QTest::newRow("empty") << QByteArray("") << QByteArray(" ");
+    // A value with no bytes at all, as an empty attribute gives: no pointer to read from.
+    QTest::newRow("null") << QByteArray() << QByteArray(" ");
     QTest::newRow("one byte") << QByteArray("0") << QByteArray("1");
     QTest::newRow("seven bytes") << QByteArray("GPS0312") << QByteArray("GPS0313");
     QTest::newRow("eight bytes") << QByteArray("GPS03120") << QByteArray("GPS03121");
