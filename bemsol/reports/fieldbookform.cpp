@@ -114,12 +114,12 @@ Outcome RenderFieldBook(ReportDatabase& database, QPagedPaintDevice& device, int
         page.startPage();
         drawStationHeader(page, rows);
         // Both lines of a satellite stay on one page; a long list goes on to the next.
-        const QList<ReportReader::Satellite> satellites =
+        const Result<QList<ReportReader::Satellite>> satellites =
             rows.satellitesOf(rows.value(QStringLiteral("tblBaseLine.BaseLineID")));
-        if (!rows.lastError().isEmpty())
+        if (!satellites)
             return ReportDatabaseFailure(QStringLiteral("帳票データベースを読めません"),
-                                         database.filePath(), rows.lastError());
-        for (const ReportReader::Satellite& sat : satellites) {
+                                         database.filePath(), satellites.message());
+        for (const ReportReader::Satellite& sat : *satellites) {
             if (!page.fits(satelliteH))
                 page.startPage();
             drawSatellite(page, sat);

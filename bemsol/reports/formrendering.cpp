@@ -10,9 +10,9 @@ Outcome RenderForm(ReportDatabase& database, QPagedPaintDevice& device, int* pag
     if (!database.isOpen())
         return database.notOpenOutcome();
     ReportReader rows(database.connection());
-    if (!rows.start())
+    if (const Outcome started = rows.start(); !started)
         return ReportDatabaseFailure(QStringLiteral("帳票データベースを読めません"),
-                                     database.filePath(), rows.lastError());
+                                     database.filePath(), started.message);
     FormPainter page(device);
     if (!page.isActive())
         return Outcome::failure(QStringLiteral("帳票を描けません"));
@@ -28,6 +28,12 @@ Outcome RenderForm(ReportDatabase& database, QPagedPaintDevice& device, int* pag
         ++drawn;
         if (const Outcome outcome = drawRow(page, rows); !outcome)
             return outcome;
+    }
+    // A row that could not be read ends the form short: that is no form to hand out.
+    if (const Outcome& stepped = rows.steppedOutcome(); !stepped) {
+        page.finish();
+        return ReportDatabaseFailure(QStringLiteral("帳票データベースを読めません"),
+                                     database.filePath(), stepped.message);
     }
     const bool any = drawn > 0;
     if (!any)

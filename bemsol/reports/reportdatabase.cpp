@@ -17,32 +17,29 @@ QString columnDefinitions(const QStringList& columns)
 }
 
 // Columns an existing table lacks are added, so a file from an older program still serves.
-bool completeTable(SqliteConnection& db, const QString& table, const QStringList& columns,
-                   QString* error)
+Outcome completeTable(SqliteConnection& db, const QString& table, const QStringList& columns)
 {
-    if (!db.execute(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)")
-                        .arg(table, columnDefinitions(columns)),
-                    error))
-        return false;
-    SqliteStatement info = db.prepare(QStringLiteral("PRAGMA table_info(%1)").arg(table), error);
-    if (!info.isValid())
-        return false;
+    if (Outcome created = db.execute(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)")
+                                         .arg(table, columnDefinitions(columns)));
+        !created)
+        return created;
+    Result<SqliteStatement> info = db.prepare(QStringLiteral("PRAGMA table_info(%1)").arg(table));
+    if (!info)
+        return info.outcome();
     QStringList present;
-    while (info.next())
-        present << info.value(1).toString();
-    if (!info.lastError().isEmpty()) {
-        *error = info.lastError();
-        return false;
-    }
+    while (info->next())
+        present << info->value(1).toString();
+    if (!info->steppedOutcome())
+        return info->steppedOutcome();
     for (const QString& c : columns) {
         if (present.contains(c, Qt::CaseInsensitive))
             continue;
-        if (!db.execute(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3")
-                            .arg(table, c, IsRealColumn(c) ? u"REAL" : u"TEXT"),
-                        error))
-            return false;
+        if (Outcome added = db.execute(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3")
+                                           .arg(table, c, IsRealColumn(c) ? u"REAL" : u"TEXT"));
+            !added)
+            return added;
     }
-    return true;
+    return Outcome::success();
 }
 
 } // namespace
@@ -66,9 +63,9 @@ Outcome ReportDatabase::open(const QString& path)
 {
     close();
     path_ = path;
-    QString error;
-    if (!db_.open(path, &error)) {
-        openOutcome_ = ReportDatabaseFailure(QStringLiteral("帳票データベースを開けません"), path, error);
+    if (const Outcome opened = db_.open(path); !opened) {
+        openOutcome_ = ReportDatabaseFailure(QStringLiteral("帳票データベースを開けません"), path,
+                                             opened.message);
         return openOutcome_;
     }
     open_ = true;
@@ -80,19 +77,21 @@ Outcome ReportDatabase::open(const QString& path)
 
 Outcome ReportDatabase::createSchema()
 {
-    QString error;
     // Writing the schema version up front tells a read-only or foreign file apart now
     // rather than at the first fill.
-    const bool ok = db_.execute(QStringLiteral("PRAGMA user_version = 1"), &error) &&
-                    completeTable(db_, QStringLiteral("Common"), CommonColumns(), &error) &&
-                    completeTable(db_, QStringLiteral("tblBaseLine"), BaselineTableColumns(), &error) &&
-                    completeTable(db_, QStringLiteral("SSatList"), SatelliteColumns(), &error) &&
-                    db_.execute(QStringLiteral("CREATE INDEX IF NOT EXISTS SSatListByBaseLineID "
-                                               "ON SSatList (BaseLineID)"),
-                                &error);
-    if (!ok)
-        return ReportDatabaseFailure(QStringLiteral("帳票データベースを開けません"), path_, error);
-    return Outcome::success();
+    Outcome done = db_.execute(QStringLiteral("PRAGMA user_version = 1"));
+    if (done)
+        done = completeTable(db_, QStringLiteral("Common"), CommonColumns());
+    if (done)
+        done = completeTable(db_, QStringLiteral("tblBaseLine"), BaselineTableColumns());
+    if (done)
+        done = completeTable(db_, QStringLiteral("SSatList"), SatelliteColumns());
+    if (done)
+        done = db_.execute(QStringLiteral("CREATE INDEX IF NOT EXISTS SSatListByBaseLineID "
+                                          "ON SSatList (BaseLineID)"));
+    if (!done)
+        return ReportDatabaseFailure(QStringLiteral("帳票データベースを開けません"), path_, done.message);
+    return done;
 }
 
 Outcome ReportDatabase::openForProgram(const FileLocations& files)
@@ -130,12 +129,11 @@ Outcome ReportDatabase::ClearReportTables()
 {
     if (!open_)
         return notOpenOutcome();
-    QString error;
-    if (db_.execute(QStringLiteral("BEGIN; DELETE FROM tblBaseLine; DELETE FROM Common; "
-                                   "DELETE FROM SSatList; COMMIT"),
-                    &error))
-        return Outcome::success();
-    QString ignored;
-    db_.execute(QStringLiteral("ROLLBACK"), &ignored);
-    return ReportDatabaseFailure(QStringLiteral("帳票データベースを空にできません"), path_, error);
+    const Outcome cleared = db_.execute(QStringLiteral("BEGIN; DELETE FROM tblBaseLine; "
+                                                       "DELETE FROM Common; DELETE FROM SSatList; COMMIT"));
+    if (cleared)
+        return cleared;
+    db_.execute(QStringLiteral("ROLLBACK"));
+    return ReportDatabaseFailure(QStringLiteral("帳票データベースを空にできません"), path_,
+                                 cleared.message);
 }

@@ -25,7 +25,7 @@ ReportReader::ReportReader(SqliteConnection& db) : db_(db)
 {
 }
 
-bool ReportReader::start()
+Outcome ReportReader::start()
 {
     // Explicit columns, each under its qualified name, so that the four names both tables
     // share stay apart.
@@ -45,29 +45,27 @@ bool ReportReader::start()
     add(QStringLiteral("tblBaseLine"), BaselineTableColumns(), CommonColumns());
     const QString sql = QStringLiteral("SELECT %1 FROM Common, tblBaseLine ORDER BY tblBaseLine.rowid")
                             .arg(select.join(QStringLiteral(", ")));
-    joined_ = db_.prepare(sql, &lastError_);
-    if (!joined_.isValid())
-        return false;
-    satellites_ = db_.prepare(QStringLiteral("SELECT satname, l1, l2, health FROM SSatList "
-                                             "WHERE BaseLineID = ? ORDER BY rowid"),
-                              &lastError_);
-    return satellites_.isValid();
+    Result<SqliteStatement> joined = db_.prepare(sql);
+    if (!joined)
+        return joined.outcome();
+    Result<SqliteStatement> satellites = db_.prepare(
+        QStringLiteral("SELECT satname, l1, l2, health FROM SSatList WHERE BaseLineID = ? ORDER BY rowid"));
+    if (!satellites)
+        return satellites.outcome();
+    joined_ = std::move(*joined);
+    satellites_ = std::move(*satellites);
+    return Outcome::success();
 }
 
 bool ReportReader::next()
 {
-    if (joined_.next())
-        return true;
-    if (!joined_.lastError().isEmpty())
-        lastError_ = joined_.lastError();
-    return false;
+    return joined_.next();
 }
 
 qint64 ReportReader::rowCount()
 {
-    QString error;
-    SqliteStatement count = db_.prepare(QStringLiteral("SELECT COUNT(*) FROM tblBaseLine"), &error);
-    return count.isValid() && count.next() ? count.value(0).toLongLong() : -1;
+    Result<SqliteStatement> count = db_.prepare(QStringLiteral("SELECT COUNT(*) FROM tblBaseLine"));
+    return count && count->next() ? count->value(0).toLongLong() : -1;
 }
 
 QVariant ReportReader::value(const QString& column) const
@@ -84,7 +82,7 @@ QString ReportReader::text(const QString& column) const
     return PrintedValue(value(column));
 }
 
-QList<ReportReader::Satellite> ReportReader::satellitesOf(const QVariant& id)
+Result<QList<ReportReader::Satellite>> ReportReader::satellitesOf(const QVariant& id)
 {
     QList<Satellite> list;
     satellites_.reset();
@@ -92,7 +90,7 @@ QList<ReportReader::Satellite> ReportReader::satellitesOf(const QVariant& id)
     while (satellites_.next())
         list.append({satellites_.value(0).toString(), satellites_.value(1).toString(),
                      satellites_.value(2).toString(), satellites_.value(3).toString()});
-    if (!satellites_.lastError().isEmpty())
-        lastError_ = satellites_.lastError();
+    if (!satellites_.steppedOutcome())
+        return satellites_.steppedOutcome();
     return list;
 }

@@ -14,10 +14,12 @@ class ReportReader
 public:
     explicit ReportReader(SqliteConnection& db);
 
-    // Starts over at the first joined row; false (with lastError) when the query fails.
-    bool start();
-    // Moves to the next joined row; false after the last.
+    // Starts over at the first joined row.
+    Outcome start();
+    // Moves to the next joined row; false after the last or on a failure, which
+    // steppedOutcome() tells apart.
     bool next();
+    const Outcome& steppedOutcome() const { return joined_.steppedOutcome(); }
     // How many rows the form has (the station or baseline rows); -1 when unknown.
     qint64 rowCount();
 
@@ -35,16 +37,13 @@ public:
         QString health;
     };
     // The satellites printed under the station whose BaseLineID is `id`.
-    QList<Satellite> satellitesOf(const QVariant& id);
-
-    const QString& lastError() const { return lastError_; }
+    Result<QList<Satellite>> satellitesOf(const QVariant& id);
 
 private:
     SqliteConnection& db_;
     SqliteStatement joined_;
     SqliteStatement satellites_;
     QHash<QString, int> columnIndex_;
-    QString lastError_;
 };
 
 // How a stored value reads on a form.

@@ -28,10 +28,13 @@ public:
         QStringList marks;
         for (int i = 0; i < width_; ++i)
             marks << QStringLiteral("?");
-        insert_ = db.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                 .arg(table, columns.join(QStringLiteral(", ")),
-                                      marks.join(QStringLiteral(", "))),
-                             &error_);
+        Result<SqliteStatement> insert = db.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                                        .arg(table, columns.join(QStringLiteral(", ")),
+                                                             marks.join(QStringLiteral(", "))));
+        if (insert)
+            insert_ = std::move(*insert);
+        else
+            prepared_ = insert.outcome();
     }
 
     // A number, or NULL for a missing one.
@@ -65,30 +68,20 @@ public:
     }
 
     // Writes the row whose values were just given.
-    bool endRow(QString* error)
+    Outcome endRow()
     {
         Q_ASSERT(column_ == width_);
         column_ = 0;
-        if (!insert_.isValid()) {
-            *error = error_;
-            return false;
-        }
-        return insert_.run(error);
+        return prepared_ ? insert_.run() : prepared_;
     }
 
-    // Says whether the statement could be prepared, for a table that got no rows.
-    bool finish(QString* error) const
-    {
-        if (insert_.isValid())
-            return true;
-        *error = error_;
-        return false;
-    }
+    // Whether the statement could be prepared, for a table that got no rows.
+    const Outcome& finish() const { return prepared_; }
 
 private:
     int width_;
-    SqliteStatement insert_;
-    QString error_;
+    SqliteStatement insert_; // binding to a statement that failed to compile does nothing
+    Outcome prepared_;
     int column_ = 0;
 };
 
@@ -106,25 +99,34 @@ std::optional<double> countValue(const QString& text)
 // failure or a cancel, the tables as they were.
 Outcome inTransaction(ReportDatabase& database, const ProjectModel& model,
                       const QList<OutputRow>& rows, const ProgressCallback& progress,
-                      const std::function<bool(ReportWriter&)>& fill)
+                      const std::function<Outcome(ReportWriter&)>& fill)
 {
     if (!database.isOpen())
         return database.notOpenOutcome();
     SqliteConnection& db = database.connection();
     ReportWriter writer(db, model, rows, progress);
-    QString error;
-    if (db.execute(QStringLiteral("BEGIN"), &error)) {
-        if (!fill(writer))
-            error = writer.lastError();
-        else if (db.execute(QStringLiteral("COMMIT"), &error))
-            return Outcome::success();
-    }
-    QString ignored;
-    db.execute(QStringLiteral("ROLLBACK"), &ignored);
-    if (writer.cancelled())
-        return CancelledOutcome();
+    Outcome done = db.execute(QStringLiteral("BEGIN"));
+    if (done)
+        done = fill(writer);
+    if (done)
+        done = db.execute(QStringLiteral("COMMIT"));
+    if (done)
+        return done;
+    db.execute(QStringLiteral("ROLLBACK"));
+    if (WasCancelled(done))
+        return done;
     return ReportDatabaseFailure(QStringLiteral("帳票データベースに書き込めません"),
-                                 database.filePath(), error);
+                                 database.filePath(), done.message);
+}
+
+// The steps of a fill one after the other, up to the first that fails.
+Outcome inTurn(std::initializer_list<std::function<Outcome()>> steps)
+{
+    for (const auto& step : steps) {
+        if (Outcome done = step(); !done)
+            return done;
+    }
+    return Outcome::success();
 }
 
 } // namespace
@@ -160,37 +162,33 @@ bool ReportWriter::advance()
     // A few hundred rows take well under a tenth of a second.
     if (!progress_ || done_ % 256 != 0)
         return true;
-    if (progress_(done_, std::max(done_, total_)))
-        return true;
-    cancelled_ = true;
-    return false;
+    return progress_(done_, std::max(done_, total_));
 }
 
-bool ReportWriter::ClearReportTables()
+Outcome ReportWriter::ClearReportTables()
 {
     return db_.execute(QStringLiteral("DELETE FROM tblBaseLine; DELETE FROM Common; "
-                                      "DELETE FROM SSatList"),
-                       &lastError_);
+                                      "DELETE FROM SSatList"));
 }
 
-bool ReportWriter::WriteCommonRow()
+Outcome ReportWriter::WriteCommonRow()
 {
     RowInserter row(db_, QStringLiteral("Common"), CommonColumns());
     const CommonData& c = model_.common;
     row << model_.swProgram << c.interval << c.minElevation << c.minSVs << c.ephType
         << c.frequency << c.ppMode << c.daen << QStringLiteral("1013.0") << QStringLiteral("20.0")
         << QStringLiteral("50.0");
-    return row.endRow(&lastError_) && row.finish(&lastError_);
+    return row.endRow();
 }
 
-bool ReportWriter::WriteFieldBookRows(FieldBookMode mode)
+Outcome ReportWriter::WriteFieldBookRows(FieldBookMode mode)
 {
     outputStations_.clear();
     RowInserter row(db_, QStringLiteral("tblBaseLine"), FieldBookColumns());
     total_ = workOfFieldBook(model_, rows_);
     for (const OutputRow& r : rows_) {
         if (!advance())
-            return false;
+            return CancelledOutcome();
         if (!r.switchedOn || !model_.hasBaseline(r.baselineIndex))
             continue;
         const BaselineRecord& bl = model_.baselines[r.baselineIndex];
@@ -207,19 +205,19 @@ bool ReportWriter::WriteFieldBookRows(FieldBookMode mode)
             for (int g = 0; g < summaryGroups; ++g)
                 row << summary.no[g] << summary.ok[g];
             row << bl.minSVs << occ.minElevation;
-            if (!row.endRow(&lastError_))
-                return false;
+            if (Outcome written = row.endRow(); !written)
+                return written;
         }
     }
-    return row.finish(&lastError_);
+    return row.finish();
 }
 
-bool ReportWriter::WriteSatelliteRows(FieldBookMode mode)
+Outcome ReportWriter::WriteSatelliteRows(FieldBookMode mode)
 {
     RowInserter row(db_, QStringLiteral("SSatList"), SatelliteColumns());
     for (int k = 1; k <= model_.occupationCount(); ++k) {
         if (!advance())
-            return false;
+            return CancelledOutcome();
         if (mode == FieldBookMode::BySession && !outputStations_.StationWasOutput(k))
             continue;
         const OccupationRecord& occ = model_.occupations[k];
@@ -229,20 +227,20 @@ bool ReportWriter::WriteSatelliteRows(FieldBookMode mode)
             const SatelliteRecord& sat = SatelliteAt(model_, occ.firstSat + s - 1);
             row << indexValue(k) << QStringLiteral("Sat ") + SatelliteNumber(sat.satname) << sat.l1
                 << sat.l2 << sat.health;
-            if (!row.endRow(&lastError_))
-                return false;
+            if (Outcome written = row.endRow(); !written)
+                return written;
         }
     }
-    return row.finish(&lastError_);
+    return row.finish();
 }
 
-bool ReportWriter::WriteRecordRows()
+Outcome ReportWriter::WriteRecordRows()
 {
     RowInserter row(db_, QStringLiteral("tblBaseLine"), RecordColumns());
     total_ = workOfRecord(rows_);
     for (qsizetype i = 0; i < rows_.size(); ++i) {
         if (!advance())
-            return false;
+            return CancelledOutcome();
         const OutputRow& r = rows_[i];
         if (!r.switchedOn || !model_.hasBaseline(r.baselineIndex))
             continue;
@@ -265,10 +263,10 @@ bool ReportWriter::WriteRecordRows()
             << v.heightDiff << v.CovXX << v.CovYX << v.CovYY << v.CovZX << v.CovZY << v.CovZZ
             << v.usedObs << v.rejectedObs << RejectRatio(v.rejectedObs, v.usedObs) << v.rms
             << v.rdop << indexValue(gridRow) << bl.frequency << bl.ppMode << bl.minElevation;
-        if (!row.endRow(&lastError_))
-            return false;
+        if (Outcome written = row.endRow(); !written)
+            return written;
     }
-    return row.finish(&lastError_);
+    return row.finish();
 }
 
 Outcome FillFieldBook(ReportDatabase& database, const ProjectModel& model,
@@ -276,8 +274,10 @@ Outcome FillFieldBook(ReportDatabase& database, const ProjectModel& model,
                       const ProgressCallback& progress)
 {
     return inTransaction(database, model, rows, progress, [&](ReportWriter& writer) {
-        return writer.ClearReportTables() && writer.WriteCommonRow() &&
-               writer.WriteFieldBookRows(mode) && writer.WriteSatelliteRows(mode);
+        return inTurn({[&] { return writer.ClearReportTables(); },
+                       [&] { return writer.WriteCommonRow(); },
+                       [&] { return writer.WriteFieldBookRows(mode); },
+                       [&] { return writer.WriteSatelliteRows(mode); }});
     });
 }
 
@@ -285,6 +285,8 @@ Outcome FillRecord(ReportDatabase& database, const ProjectModel& model,
                    const QList<OutputRow>& rows, const ProgressCallback& progress)
 {
     return inTransaction(database, model, rows, progress, [&](ReportWriter& writer) {
-        return writer.ClearReportTables() && writer.WriteCommonRow() && writer.WriteRecordRows();
+        return inTurn({[&] { return writer.ClearReportTables(); },
+                       [&] { return writer.WriteCommonRow(); },
+                       [&] { return writer.WriteRecordRows(); }});
     });
 }

@@ -21,31 +21,28 @@ enum class FieldBookMode
 
 // Fills the report tables from the project and the grid's rows. The steps are the
 // separate operations below; a caller runs them inside one transaction (FillFieldBook,
-// FillRecord) so that a failure leaves the previous contents untouched. Each step returns
-// false on a database error, with the driver's text in lastError(), or when `progress`
-// said stop (cancelled()).
+// FillRecord) so that a failure leaves the previous contents untouched. Each step fails
+// with SQLite's text on a database error, or as CancelledOutcome() when `progress` said
+// stop.
 class ReportWriter
 {
 public:
     ReportWriter(SqliteConnection& db, const ProjectModel& model, const QList<OutputRow>& rows,
                  ProgressCallback progress = {});
 
-    bool ClearReportTables();
-    bool WriteCommonRow();
-    bool WriteFieldBookRows(FieldBookMode mode);
-    bool WriteSatelliteRows(FieldBookMode mode);
-    bool WriteRecordRows();
+    Outcome ClearReportTables();
+    Outcome WriteCommonRow();
+    Outcome WriteFieldBookRows(FieldBookMode mode);
+    Outcome WriteSatelliteRows(FieldBookMode mode);
+    Outcome WriteRecordRows();
 
-    const QString& lastError() const { return lastError_; }
     const OutputStations& outputStations() const { return outputStations_; }
-    bool cancelled() const { return cancelled_; }
 
     // The steps' units of work (grid rows, occupations) of a fill of `kind`, for progress.
     static qint64 workOfFieldBook(const ProjectModel& model, const QList<OutputRow>& rows);
     static qint64 workOfRecord(const QList<OutputRow>& rows);
 
 private:
-    bool writeFieldBookRow(const BaselineRecord& baseline, int occupation);
     // Counts one unit of work and now and then tells `progress`; false once cancelled.
     bool advance();
 
@@ -53,11 +50,9 @@ private:
     const ProjectModel& model_;
     const QList<OutputRow>& rows_;
     OutputStations outputStations_;
-    QString lastError_;
     ProgressCallback progress_;
     qint64 total_ = 0;
     qint64 done_ = 0;
-    bool cancelled_ = false;
 };
 
 // rejectedObs / usedObs, or null when usedObs is zero or either is not a number.

@@ -6,6 +6,15 @@
 
 #include <utility>
 
+namespace {
+
+Outcome failureOf(sqlite3* db)
+{
+    return Outcome::failure(db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("not open"));
+}
+
+} // namespace
+
 SqliteStatement::SqliteStatement(sqlite3_stmt* stmt, int parameters)
     : stmt_(stmt), texts_(size_t(parameters))
 {
@@ -18,7 +27,7 @@ SqliteStatement::~SqliteStatement()
 
 SqliteStatement::SqliteStatement(SqliteStatement&& other) noexcept
     : stmt_(std::exchange(other.stmt_, nullptr)), texts_(std::move(other.texts_)),
-      lastError_(std::move(other.lastError_))
+      stepped_(std::move(other.stepped_))
 {
 }
 
@@ -28,7 +37,7 @@ SqliteStatement& SqliteStatement::operator=(SqliteStatement&& other) noexcept
         sqlite3_finalize(stmt_);
         stmt_ = std::exchange(other.stmt_, nullptr);
         texts_ = std::move(other.texts_);
-        lastError_ = std::move(other.lastError_);
+        stepped_ = std::move(other.stepped_);
     }
     return *this;
 }
@@ -68,16 +77,14 @@ void SqliteStatement::bind(int index, const QVariant& value)
         bindText(index, value.toString());
 }
 
-bool SqliteStatement::run(QString* error)
+Outcome SqliteStatement::run()
 {
     const int result = sqlite3_step(stmt_);
-    if (result != SQLITE_DONE && result != SQLITE_ROW) {
-        *error = QString::fromUtf8(sqlite3_errmsg(sqlite3_db_handle(stmt_)));
-        sqlite3_reset(stmt_);
-        return false;
-    }
+    Outcome outcome = result == SQLITE_DONE || result == SQLITE_ROW
+                          ? Outcome::success()
+                          : failureOf(sqlite3_db_handle(stmt_));
     sqlite3_reset(stmt_);
-    return true;
+    return outcome;
 }
 
 bool SqliteStatement::next()
@@ -86,13 +93,14 @@ bool SqliteStatement::next()
     if (result == SQLITE_ROW)
         return true;
     if (result != SQLITE_DONE)
-        lastError_ = QString::fromUtf8(sqlite3_errmsg(sqlite3_db_handle(stmt_)));
+        stepped_ = failureOf(sqlite3_db_handle(stmt_));
     return false;
 }
 
 void SqliteStatement::reset()
 {
     sqlite3_reset(stmt_);
+    stepped_ = Outcome::success();
 }
 
 QVariant SqliteStatement::value(int column) const
@@ -125,17 +133,17 @@ SqliteConnection::~SqliteConnection()
     close();
 }
 
-bool SqliteConnection::open(const QString& path, QString* error)
+Outcome SqliteConnection::open(const QString& path)
 {
     close();
     const QByteArray name = QFile::encodeName(path);
     const int result = sqlite3_open_v2(name.constData(), &db_,
                                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     if (result == SQLITE_OK)
-        return true;
-    *error = db_ ? errorText() : QString::fromUtf8(sqlite3_errstr(result));
+        return Outcome::success();
+    const Outcome failure = db_ ? lastFailure() : Outcome::failure(QString::fromUtf8(sqlite3_errstr(result)));
     close();
-    return false;
+    return failure;
 }
 
 void SqliteConnection::close()
@@ -145,28 +153,27 @@ void SqliteConnection::close()
     db_ = nullptr;
 }
 
-bool SqliteConnection::execute(const QString& sql, QString* error)
+Outcome SqliteConnection::execute(const QString& sql)
 {
     char* message = nullptr;
     if (sqlite3_exec(db_, sql.toUtf8().constData(), nullptr, nullptr, &message) == SQLITE_OK)
-        return true;
-    *error = message ? QString::fromUtf8(message) : errorText();
+        return Outcome::success();
+    const Outcome failure = message ? Outcome::failure(QString::fromUtf8(message)) : lastFailure();
     sqlite3_free(message);
-    return false;
+    return failure;
 }
 
-SqliteStatement SqliteConnection::prepare(const QString& sql, QString* error)
+Result<SqliteStatement> SqliteConnection::prepare(const QString& sql)
 {
     sqlite3_stmt* stmt = nullptr;
     if (sqlite3_prepare16_v2(db_, sql.constData(), int(sql.size() * 2), &stmt, nullptr) != SQLITE_OK) {
-        *error = errorText();
         sqlite3_finalize(stmt);
-        return {};
+        return lastFailure();
     }
     return SqliteStatement(stmt, sqlite3_bind_parameter_count(stmt));
 }
 
-QString SqliteConnection::errorText() const
+Outcome SqliteConnection::lastFailure() const
 {
-    return db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QStringLiteral("not open");
+    return failureOf(db_);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/outcome.h"
+
 #include <QString>
 #include <QVariant>
 
@@ -10,7 +12,8 @@ struct sqlite3_stmt;
 
 // SQLite through its own C API, as thin as the report database needs it: texts are bound
 // straight from the program's strings, statements are prepared once and run for every
-// row, and nothing is converted that the caller does not ask for.
+// row, and nothing is converted that the caller does not ask for. A failure's message is
+// SQLite's own text; the report database puts what failed and the file in front of it.
 
 // A prepared statement. Values are bound by position, from 1.
 class SqliteStatement
@@ -36,20 +39,19 @@ public:
     // A double, a text or null, as the value holds.
     void bind(int index, const QVariant& value);
 
-    // Runs a statement that returns no rows and makes it ready for the next values;
-    // false, with the reason in `error`, when it fails.
-    bool run(QString* error);
+    // Runs a statement that returns no rows and makes it ready for the next values.
+    Outcome run();
 
     // Steps a query: true with the next row to read, false after the last one or on a
-    // failure (then with the reason in lastError()).
+    // failure; steppedOutcome() then tells which.
     bool next();
+    const Outcome& steppedOutcome() const { return stepped_; }
     // Starts the query over, for new values.
     void reset();
 
     // A value of the current row: null, a whole number, a double or a text as stored.
     QVariant value(int column) const;
     int columnCount() const;
-    const QString& lastError() const { return lastError_; }
 
 private:
     friend class SqliteConnection;
@@ -57,7 +59,7 @@ private:
 
     sqlite3_stmt* stmt_ = nullptr;
     std::vector<QString> texts_; // what the bound texts point into
-    QString lastError_;
+    Outcome stepped_;
 };
 
 // One connection to a database file.
@@ -69,20 +71,20 @@ public:
     SqliteConnection(const SqliteConnection&) = delete;
     SqliteConnection& operator=(const SqliteConnection&) = delete;
 
-    // Opens the file, creating it when missing; false with the reason in `error`. A file
-    // that is no database is only found out by the first statement.
-    bool open(const QString& path, QString* error);
+    // Opens the file, creating it when missing. A file that is no database is only found
+    // out by the first statement.
+    Outcome open(const QString& path);
     void close();
     bool isOpen() const { return db_ != nullptr; }
 
     // Runs one or more statements that return no rows.
-    bool execute(const QString& sql, QString* error);
-    // An invalid statement, with the reason in `error`, when the text does not compile.
-    SqliteStatement prepare(const QString& sql, QString* error);
-
-    // The message of the last failure on this connection.
-    QString errorText() const;
+    Outcome execute(const QString& sql);
+    // The statement, or why the text does not compile.
+    Result<SqliteStatement> prepare(const QString& sql);
 
 private:
+    // The message of the last failure on this connection.
+    Outcome lastFailure() const;
+
     sqlite3* db_ = nullptr;
 };

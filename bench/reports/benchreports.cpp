@@ -158,10 +158,9 @@ private:
 
 long long rowCount(ReportDatabase& db, const char* table)
 {
-    QString error;
-    SqliteStatement q =
-        db.connection().prepare(QStringLiteral("SELECT COUNT(*) FROM %1").arg(QLatin1String(table)), &error);
-    return q.next() ? q.value(0).toLongLong() : -1;
+    Result<SqliteStatement> q =
+        db.connection().prepare(QStringLiteral("SELECT COUNT(*) FROM %1").arg(QLatin1String(table)));
+    return q && q->next() ? q->value(0).toLongLong() : -1;
 }
 
 } // namespace

@@ -17,19 +17,18 @@ namespace {
 
 QList<QVariantList> select(ReportDatabase& db, const QString& sql)
 {
-    QString error;
-    SqliteStatement q = db.connection().prepare(sql, &error);
-    if (!q.isValid())
-        qFatal("%s: %s", qPrintable(sql), qPrintable(error));
+    Result<SqliteStatement> q = db.connection().prepare(sql);
+    if (!q)
+        qFatal("%s: %s", qPrintable(sql), qPrintable(q.message()));
     QList<QVariantList> rows;
-    while (q.next()) {
+    while (q->next()) {
         QVariantList row;
-        for (int i = 0; i < q.columnCount(); ++i)
-            row << q.value(i);
+        for (int i = 0; i < q->columnCount(); ++i)
+            row << q->value(i);
         rows << row;
     }
-    if (!q.lastError().isEmpty())
-        qFatal("%s: %s", qPrintable(sql), qPrintable(q.lastError()));
+    if (!q->steppedOutcome())
+        qFatal("%s: %s", qPrintable(sql), qPrintable(q->steppedOutcome().message));
     return rows;
 }
 
@@ -483,10 +482,8 @@ void TestReportDatabase::failedFillRollsBack()
     QVERIFY(FillReport(db, ReportKind::Record, model_, OutputRowsInBaselineOrder(3)));
 
     // The field book fails at its satellites, after its station rows went in.
-    QString error;
     QVERIFY(db.connection().execute("CREATE TRIGGER failing BEFORE INSERT ON SSatList WHEN "
-                                    "NEW.satname = 'Sat 05' BEGIN SELECT RAISE(ABORT, 'disk on fire'); END",
-                                    &error));
+                                    "NEW.satname = 'Sat 05' BEGIN SELECT RAISE(ABORT, 'disk on fire'); END"));
     const Outcome outcome =
         FillReport(db, ReportKind::FieldBookAll, model_, OutputRowsInBaselineOrder(3));
     QVERIFY(!outcome);
@@ -500,7 +497,7 @@ void TestReportDatabase::failedFillRollsBack()
     QCOMPARE(count(db, "SSatList"), 0);
 
     // The connection is usable again afterwards.
-    QVERIFY(db.connection().execute("DROP TRIGGER failing", &error));
+    QVERIFY(db.connection().execute("DROP TRIGGER failing"));
     QVERIFY(FillReport(db, ReportKind::FieldBookAll, model_, OutputRowsInBaselineOrder(3)));
     QCOMPARE(count(db, "tblBaseLine"), 6);
 }
@@ -550,11 +547,9 @@ void TestReportDatabase::olderFileGetsMissingColumns()
     const QString path = dir_.filePath("old.db");
     {
         SqliteConnection raw;
-        QString error;
-        QVERIFY(raw.open(path, &error));
+        QVERIFY(raw.open(path));
         QVERIFY(raw.execute("CREATE TABLE Common (swProgram TEXT, interval TEXT); "
-                            "INSERT INTO Common VALUES ('old', '1')",
-                            &error));
+                            "INSERT INTO Common VALUES ('old', '1')"));
     }
 
     ReportDatabase db;

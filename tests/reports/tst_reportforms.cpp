@@ -6,6 +6,7 @@
 #include "import/exchangeimport.h"
 #include "reports/formpainter.h"
 #include "reports/outputrows.h"
+#include "reports/reportcolumns.h"
 #include "reports/reportdatabase.h"
 #include "reports/reportjob.h"
 
@@ -65,6 +66,8 @@ private slots:
     void emptyFormsHaveOnePage_data();
     void emptyFormsHaveOnePage();
     void unwritablePdfLeavesNothing();
+    void unreadableRowFailsTheForm_data();
+    void unreadableRowFailsTheForm();
 
 private:
     QString render(ReportKind kind, const ProjectModel& model, const QList<OutputRow>& rows,
@@ -309,6 +312,41 @@ void TestReportForms::unwritablePdfLeavesNothing()
     QVERIFY(!outcome);
     QVERIFY(outcome.message.contains(QDir::toNativeSeparators(pdf)));
     QVERIFY(!QFile::exists(pdf));
+}
+
+void TestReportForms::unreadableRowFailsTheForm_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::newRow("field book") << int(ReportKind::FieldBookAll);
+    QTest::newRow("record") << int(ReportKind::Record);
+}
+
+void TestReportForms::unreadableRowFailsTheForm()
+{
+    // The second station or baseline cannot be read back (its session is computed with an
+    // integer overflow): the form must fail, not come out short or empty.
+    QFETCH(int, kind);
+    ReportDatabase db;
+    const QString path = dir_.filePath(QStringLiteral("unreadable%1.db").arg(kind));
+    QVERIFY(db.open(path));
+    QVERIFY(FillReport(db, ReportKind(kind), surveyModel(), OutputRowsInBaselineOrder(3)));
+    QStringList columns;
+    for (const QString& c : BaselineTableColumns())
+        columns << (c == u"session" ? QStringLiteral("CASE WHEN CAST(BaseLineID AS INTEGER) = 2 THEN "
+                                                     "abs(CAST(BaseLineID AS INTEGER) * 0 - 9223372036854775807 - 1) "
+                                                     "ELSE session END AS session")
+                                    : c);
+    const Outcome replaced = db.connection().execute(
+        QStringLiteral("ALTER TABLE tblBaseLine RENAME TO stored; "
+                       "CREATE VIEW tblBaseLine AS SELECT %1 FROM stored")
+            .arg(columns.join(u", ")));
+    QVERIFY2(replaced, qPrintable(replaced.message));
+
+    QPdfWriter pdf(dir_.filePath(QStringLiteral("unreadable%1.pdf").arg(kind)));
+    const Outcome outcome = RenderReport(db, ReportKind(kind), pdf);
+    QVERIFY(!outcome);
+    QVERIFY2(outcome.message.startsWith(QStringLiteral("帳票データベースを読めません")), qPrintable(outcome.message));
+    QVERIFY(outcome.message.contains(QDir::toNativeSeparators(path)));
 }
 
 QTEST_MAIN(TestReportForms)

@@ -32,9 +32,8 @@ struct Reports
 
 qint64 rowsIn(ReportDatabase& db, const QString& table)
 {
-    QString error;
-    SqliteStatement count = db.connection().prepare(QStringLiteral("SELECT COUNT(*) FROM ") + table, &error);
-    return count.next() ? count.value(0).toLongLong() : -1;
+    Result<SqliteStatement> count = db.connection().prepare(QStringLiteral("SELECT COUNT(*) FROM ") + table);
+    return count && count->next() ? count->value(0).toLongLong() : -1;
 }
 
 } // namespace

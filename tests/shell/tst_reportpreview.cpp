@@ -111,10 +111,9 @@ void TestReportPreview::previewShowsFilledForm()
     QCOMPARE(seen.pages, pages);
 
     // The database keeps the fill after the preview is closed.
-    QString error;
-    SqliteStatement q = db.connection().prepare(QStringLiteral("SELECT COUNT(*) FROM tblBaseLine"), &error);
-    QVERIFY(q.next());
-    QCOMPARE(q.value(0).toInt(), kind == int(ReportKind::Record) ? 2 : pages);
+    Result<SqliteStatement> q = db.connection().prepare(QStringLiteral("SELECT COUNT(*) FROM tblBaseLine"));
+    QVERIFY(q && q->next());
+    QCOMPARE(q->value(0).toInt(), kind == int(ReportKind::Record) ? 2 : pages);
 }
 
 void TestReportPreview::nothingWithoutBaselines()

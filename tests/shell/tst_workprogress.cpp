@@ -166,10 +166,9 @@ void TestWorkProgress::cancelledFillLeavesTheTables()
     }));
     // Nothing to tell, no preview, and the record's rows are still there.
     QVERIFY(outcome);
-    QString error;
-    SqliteStatement count = db.connection().prepare(QStringLiteral("SELECT COUNT(*) FROM tblBaseLine"), &error);
-    QVERIFY(count.next());
-    QCOMPARE(count.value(0).toInt(), 7);
+    Result<SqliteStatement> count = db.connection().prepare(QStringLiteral("SELECT COUNT(*) FROM tblBaseLine"));
+    QVERIFY(count && count->next());
+    QCOMPARE(count->value(0).toInt(), 7);
 }
 
 void TestWorkProgress::cancelledDrawingClosesThePreview()
