@@ -174,7 +174,7 @@ void ReadParameter(ExchangeReader& reader, BaselineRecord& baseline, CommonData&
 
 } // namespace
 
-void ReadBaselineList(ExchangeReader& reader)
+Outcome ReadBaselineList(ExchangeReader& reader)
 {
     ProjectModel& model = reader.model();
     model.clearBaselines();
@@ -187,11 +187,15 @@ void ReadBaselineList(ExchangeReader& reader)
     QString startName;
     QString endName;
 
+    Outcome outcome = Outcome::success();
     ReadElementLines(reader, {"/BaselineList"}, [&](QByteArrayView tag, QByteArrayView) {
+        // Once refused, the rest of the list is only passed by.
+        if (!outcome)
+            return;
         if (IsTag(tag, "Baseline")) {
             if (model.baselineCount() >= maxBaselineCount) {
-                reader.fail(QStringLiteral("基線が %1 本を超えるため読み込めません")
-                                .arg(maxBaselineCount));
+                outcome = Outcome::failure(QStringLiteral("基線が %1 本を超えるため読み込めません")
+                                               .arg(maxBaselineCount));
                 return;
             }
             model.baselines.append(BaselineRecord{});
@@ -215,4 +219,5 @@ void ReadBaselineList(ExchangeReader& reader)
             current->minSVs = model.common.minSVs;
         }
     });
+    return outcome;
 }

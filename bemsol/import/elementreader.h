@@ -34,7 +34,7 @@ template <class Handler>
 void ReadElementLines(ExchangeReader& reader, std::initializer_list<QByteArrayView> closingTags,
                       Handler&& handle)
 {
-    while (!reader.atEnd() && !reader.failed()) {
+    while (!reader.atEnd()) {
         const QByteArrayView line = reader.nextLine();
         const QByteArrayView tag = TagNameOf(line);
         for (QByteArrayView closing : closingTags) {

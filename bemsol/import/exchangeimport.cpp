@@ -13,29 +13,27 @@
 
 namespace {
 
-using TagHandler = bool (*)(ExchangeReader&, QByteArrayView line);
+using TagHandler = Outcome (*)(ExchangeReader&, QByteArrayView line);
 
-bool checkRoot(ExchangeReader& reader, QByteArrayView line)
+Outcome checkRoot(ExchangeReader& reader, QByteArrayView line)
 {
     if (CheckExchangeVersion(TextOf(line), reader.model()))
-        return true;
-    reader.fail(QString::fromUtf16(exchangeVersionMessage));
-    return false;
+        return Outcome::success();
+    return Outcome::failure(QString::fromUtf16(exchangeVersionMessage));
 }
 
-bool readOccupations(ExchangeReader& reader, QByteArrayView)
+Outcome readOccupations(ExchangeReader& reader, QByteArrayView)
 {
     ReadOccupationList(reader);
-    return !reader.failed();
+    return Outcome::success();
 }
 
-bool readBaselines(ExchangeReader& reader, QByteArrayView)
+Outcome readBaselines(ExchangeReader& reader, QByteArrayView)
 {
-    ReadBaselineList(reader);
-    if (reader.failed())
-        return false;
-    SeparateSharedOccupations(reader.model());
-    return true;
+    Outcome outcome = ReadBaselineList(reader);
+    if (outcome)
+        SeparateSharedOccupations(reader.model());
+    return outcome;
 }
 
 struct Dispatch
@@ -63,12 +61,12 @@ bool rootClosesOnItsLine(QByteArrayView line)
     return close > 0 && line[close - 1] == '/';
 }
 
-// Reads the top-level lines into `model` until the root element closes. The lists
-// consume their own lines, so a list left open swallows the root's closing tag and the
-// file reads as cut short.
+// Reads the top-level lines into `model` until the root element closes, or until a
+// list is refused. The lists consume their own lines, so a list left open swallows the
+// root's closing tag and the file reads as cut short.
 enum class RootSeen { No, Open, Closed };
 
-RootSeen importLines(ExchangeReader& reader)
+Result<RootSeen> importLines(ExchangeReader& reader)
 {
     RootSeen root = RootSeen::No;
     while (!reader.atEnd()) {
@@ -80,8 +78,8 @@ RootSeen importLines(ExchangeReader& reader)
             return RootSeen::Closed;
         for (const Dispatch& d : topLevelTags) {
             if (d.tag == tag) {
-                if (!d.handler(reader, line))
-                    return root;
+                if (Outcome read = d.handler(reader, line); !read)
+                    return read;
                 break;
             }
         }
@@ -111,15 +109,15 @@ Outcome ImportExchangeBytes(QByteArrayView bytes, ProjectModel& model,
     // Read into a model of its own, so that a refused file leaves the caller's as it was.
     ProjectModel imported;
     ExchangeReader reader(bytes, imported, progress);
-    const RootSeen root = importLines(reader);
+    const Result<RootSeen> root = importLines(reader);
     if (reader.cancelled())
         return CancelledOutcome();
-    if (reader.failed())
-        return Outcome::failure(reader.failure());
+    if (!root)
+        return root.outcome();
     // Another program's XML, a text or a binary file has no root line of ours.
-    if (root == RootSeen::No)
+    if (*root == RootSeen::No)
         return Outcome::failure(QString::fromUtf16(exchangeVersionMessage));
-    if (root == RootSeen::Open)
+    if (*root == RootSeen::Open)
         return Outcome::failure(shownName.isEmpty()
                                     ? QStringLiteral("ファイルが途中で終わっています")
                                     : QStringLiteral("ファイルが途中で終わっています: %1").arg(shownName));

@@ -36,12 +36,6 @@ void ExchangeReader::reportProgress()
     nextProgressAt_ = std::numeric_limits<qsizetype>::max();
 }
 
-void ExchangeReader::fail(const QString& message)
-{
-    if (failure_.isEmpty())
-        failure_ = message;
-}
-
 QString TextOf(QByteArrayView utf8)
 {
     for (char c : utf8) {

@@ -49,11 +49,6 @@ public:
     // record that holds it.
     QString sharedText(QByteArrayView utf8) { return sharedTexts_.text(utf8); }
 
-    // A list reader that meets input it must refuse records why; the import stops.
-    void fail(const QString& message);
-    bool failed() const { return !failure_.isEmpty(); }
-    const QString& failure() const { return failure_; }
-
 private:
     // Where a line's first byte other than a blank is, and where its LF is (-1: none).
     struct LineBounds
@@ -72,7 +67,6 @@ private:
     int cursor_ = 0;
     bool exhausted_ = false;
     bool cancelled_ = false;
-    QString failure_;
     SharedTexts sharedTexts_;
     ProgressCallback progress_;
     qsizetype nextProgressAt_ = 0;
