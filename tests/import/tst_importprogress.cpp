@@ -4,6 +4,7 @@
 #include "document/document.h"
 #include "exchangegenerator.h"
 #include "import/exchangeimport.h"
+#include "progressreports.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -18,22 +19,6 @@ QByteArray surveyBytes()
     options.seed = 11;
     return generateExchangeFile(options);
 }
-
-struct Reports
-{
-    QList<qint64> done;
-    QList<qint64> total;
-    int stopAt = 0; // the report that answers stop; 0 never
-
-    ProgressCallback callback()
-    {
-        return [this](qint64 d, qint64 t) {
-            done << d;
-            total << t;
-            return done.size() != stopAt;
-        };
-    }
-};
 
 } // namespace
 
@@ -62,7 +47,7 @@ void TestImportProgress::initTestCase()
 
 void TestImportProgress::reportsFollowTheFile()
 {
-    Reports reports;
+    ProgressReports reports;
     ProjectModel withProgress;
     QVERIFY(ImportExchangeBytes(bytes_, withProgress, reports.callback()));
     // The same project as without a callback.
@@ -91,7 +76,7 @@ void TestImportProgress::cancelStopsAtOnce_data()
 void TestImportProgress::cancelStopsAtOnce()
 {
     QFETCH(int, stopAt);
-    Reports reports;
+    ProgressReports reports;
     reports.stopAt = stopAt;
     ProjectModel model;
     const Outcome outcome = ImportExchangeBytes(bytes_, model, reports.callback());
@@ -116,7 +101,7 @@ void TestImportProgress::cancelledOpenChangesNothing()
     const ProjectModel before = document.model();
     const QString caption = document.caption();
 
-    Reports reports;
+    ProgressReports reports;
     reports.stopAt = 2;
     const Outcome outcome = document.open(second, reports.callback());
     QVERIFY(WasCancelled(outcome));

@@ -3,6 +3,7 @@
 // cancelled drawing stops at the next report.
 #include "exchangegenerator.h"
 #include "import/exchangeimport.h"
+#include "progressreports.h"
 #include "reports/outputrows.h"
 #include "reports/reportdatabase.h"
 #include "reports/reportjob.h"
@@ -13,22 +14,6 @@
 #include <QTest>
 
 namespace {
-
-struct Reports
-{
-    QList<qint64> done;
-    QList<qint64> total;
-    int stopAt = 0; // the report that answers stop; 0 never
-
-    ProgressCallback callback()
-    {
-        return [this](qint64 d, qint64 t) {
-            done << d;
-            total << t;
-            return done.size() != stopAt;
-        };
-    }
-};
 
 qint64 rowsIn(ReportDatabase& db, const QString& table)
 {
@@ -85,7 +70,7 @@ void TestReportProgress::fillReportsAndCancels()
     QVERIFY(FillReport(db, ReportKind::Record, model_, OutputRowsInBaselineOrder(10)));
 
     const QList<OutputRow> rows = OutputRowsInBaselineOrder(model_.baselineCount());
-    Reports reports;
+    ProgressReports reports;
     reports.stopAt = stopAt;
     const Outcome outcome = FillReport(db, ReportKind(kind), model_, rows, reports.callback());
     QVERIFY(!reports.done.isEmpty());
@@ -127,7 +112,7 @@ void TestReportProgress::drawingReportsAndCancels()
         rows[i].switchedOn = false;
     QVERIFY(FillReport(db, ReportKind::FieldBookAll, model_, rows));
 
-    Reports reports;
+    ProgressReports reports;
     reports.stopAt = stopAt;
     QBuffer pdf;
     QVERIFY(pdf.open(QIODevice::WriteOnly));
