@@ -1,5 +1,6 @@
 // Renders the login dialog, the main window with a project open, its file menu with
-// recent files and the checks window over that project into PNG files, for the README,
+// recent files, the progress of long work and the checks window over that project into
+// PNG files, for the README,
 // the manual and for checking by eye how the Japanese texts come out:
 //   bemsol-screenshots OUTDIR EXCHANGE_FILE
 // Run it under xvfb-run: the menus are windows of their own, taken from the screen.
@@ -12,6 +13,7 @@
 #include "shell/mainwindow.h"
 #include "shell/logindialog.h"
 #include "shell/recentfiles.h"
+#include "shell/workprogress.h"
 
 #include <QApplication>
 #include <QDir>
@@ -19,6 +21,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProgressDialog>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
@@ -69,6 +72,18 @@ bool saveRecentFilesMenu(MainWindow& window, const QString& path)
     return ok;
 }
 
+// The progress of a long drawing, part way through, over the main window.
+bool saveWorkProgress(MainWindow& window, const QString& path)
+{
+    WorkProgress progress(&window, QStringLiteral("帳票を作成しています"));
+    const ProgressCallback report = progress.callback();
+    report(0, 1000);
+    QTest::qWait(1000); // it shows only for work that lasts
+    report(420, 1000);
+    auto* dialog = window.findChild<QProgressDialog*>(QString::fromLatin1(WorkProgress::objectName));
+    return dialog && save(dialog, path);
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -104,6 +119,7 @@ int main(int argc, char* argv[])
     grid->setCurrentIndex(grid->model()->index(2, GridColumn::Session));
     ok &= save(&window, out.filePath("bemsol-main-window.png"));
     ok &= saveRecentFilesMenu(window, out.filePath("bemsol-recent-files.png"));
+    ok &= saveWorkProgress(window, out.filePath("work-progress.png"));
 
     ChecksWindow checks(window.document(), [] { return QSet<int>{}; });
     checks.show();
