@@ -1,5 +1,6 @@
 #include "fakeuserdialogs.h"
 #include "gridmouse.h"
+#include "modelbuilder.h"
 #include "grid/baselinegridmodel.h"
 #include "grid/baselinegridview.h"
 #include "grid/sessionnamedialog.h"
@@ -22,30 +23,24 @@
 
 namespace {
 
-// One baseline per session name. Baseline i runs from S<i> to E<i> on set-ups of its
-// own, with receiver R<i % 2> (so R1 and R0 alternate) and antenna A at both ends.
+// One baseline per session name. Baseline i runs from S<i> (named 始<i>) to E<i> (終<i>)
+// on set-ups of its own, with receiver R<i % 2> (so R1 and R0 alternate), receiver
+// serial N1 at the start and N2 at the end, and antenna A at both ends.
 ProjectModel modelOf(const QStringList& sessions)
 {
-    ProjectModel m;
+    ModelBuilder b;
     for (int i = 1; i <= sessions.size(); ++i) {
         const QString receiver = QStringLiteral("R%1").arg(i % 2);
-        m.occupations.append(OccupationRecord{.pointName = QStringLiteral("S%1").arg(i),
-                                              .ptCode = QStringLiteral("始%1").arg(i),
-                                              .receiverName = receiver, .receiverSN = "N1",
-                                              .antennaName = "A", .antennaSN = "AN"});
-        m.occupations.append(OccupationRecord{.pointName = QStringLiteral("E%1").arg(i),
-                                              .ptCode = QStringLiteral("終%1").arg(i),
-                                              .receiverName = receiver, .receiverSN = "N2",
-                                              .antennaName = "A", .antennaSN = "AN"});
-        m.baselines.append(BaselineRecord{.session = sessions[i - 1],
-                                          .startTime = "2004/12/31 20:00:00",
-                                          .endTime = "2004/12/31 21:00:00",
-                                          .startOccupation = 2 * i - 1,
-                                          .endOccupation = 2 * i,
-                                          .minElevation = i == 1 ? "0" : "15"});
+        b.baseline(QStringLiteral("S%1").arg(i), QStringLiteral("E%1").arg(i),
+                   {.session = sessions[i - 1], .startTime = "2004/12/31 20:00:00",
+                    .endTime = "2004/12/31 21:00:00", .minElevation = i == 1 ? "0" : "15"},
+                   {.ptCode = QStringLiteral("始%1").arg(i), .receiverName = receiver,
+                    .receiverSN = "N1", .antennaName = "A", .antennaSN = "AN"},
+                   {.ptCode = QStringLiteral("終%1").arg(i), .receiverName = receiver,
+                    .receiverSN = "N2", .antennaName = "A", .antennaSN = "AN"});
     }
-    m.common = {.interval = "30.0", .minSVs = "4", .ephType = "放送暦", .daen = "GRS80"};
-    return m;
+    b.model().common = {.interval = "30.0", .minSVs = "4", .ephType = "放送暦", .daen = "GRS80"};
+    return b.build();
 }
 
 QStringList column(const MainWindow& w, int c)
