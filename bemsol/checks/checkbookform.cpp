@@ -2,11 +2,10 @@
 
 #include "checktexts.h"
 #include "reports/formpainter.h"
+#include "model/pdffile.h"
 
-#include <QDir>
 #include <QHash>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cmath>
@@ -577,25 +576,7 @@ Outcome RenderCheckBook(const CheckResult& result, const CheckBookHeader& header
 Outcome WriteCheckBookPdf(const CheckResult& result, const CheckBookHeader& header,
                           const QString& pdfPath)
 {
-    QSaveFile file(pdfPath);
-    const auto cannotWrite = [&] {
-        return Outcome::failure(QStringLiteral("PDFファイルを書き込めません: %1\n%2")
-                                    .arg(QDir::toNativeSeparators(pdfPath), file.errorString()));
-    };
-    if (!file.open(QIODevice::WriteOnly))
-        return cannotWrite();
-    Outcome outcome;
-    {
-        QPdfWriter writer(&file);
-        writer.setTitle(CheckBookTitle());
-        writer.setCreator(QStringLiteral("Bemsol"));
-        outcome = RenderCheckBook(result, header, writer);
-    }
-    if (!outcome) {
-        file.cancelWriting();
-        return outcome;
-    }
-    if (!file.commit())
-        return cannotWrite();
-    return Outcome::success();
+    return WritePdfFile(pdfPath, CheckBookTitle(), [&](QPdfWriter& writer) {
+        return RenderCheckBook(result, header, writer);
+    });
 }

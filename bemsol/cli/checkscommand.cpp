@@ -141,18 +141,10 @@ int RunChecksCommand(const QStringList& arguments)
         return usage(valid.message);
 
     Document document;
-    const Outcome opened = OpenCliInput(document, cl, DefaultNameTable::BesideProgram);
-    if (!opened) {
-        PrintError(opened.message);
-        return exitRefused;
-    }
-    const Result<QSet<int>> off =
-        ParseBaselineList(cl.value(QStringLiteral("--off")), document.model().baselineCount());
-    if (!off) {
-        PrintError(off.message());
-        return exitUsage;
-    }
-    const Result<CheckResult> result = RunChecks(document.model(), *off, *settings);
+    const CliInput input = OpenCliInputWithOff(document, cl);
+    if (!input)
+        return input.exitCode;
+    const Result<CheckResult> result = RunChecks(document.model(), input.off, *settings);
     if (!result) {
         PrintError(result.message());
         return exitUsage;

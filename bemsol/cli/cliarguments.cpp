@@ -114,3 +114,19 @@ Result<QSet<int>> ParseBaselineList(const QString& list, int baselineCount)
     }
     return baselines;
 }
+
+CliInput OpenCliInputWithOff(Document& document, const CliArguments& arguments)
+{
+    if (const Outcome opened = OpenCliInput(document, arguments, DefaultNameTable::BesideProgram);
+        !opened) {
+        PrintError(opened.message);
+        return {.exitCode = exitRefused};
+    }
+    Result<QSet<int>> off =
+        ParseBaselineList(arguments.value(QStringLiteral("--off")), document.model().baselineCount());
+    if (!off) {
+        PrintError(off.message());
+        return {.exitCode = exitUsage};
+    }
+    return {.off = std::move(*off)};
+}

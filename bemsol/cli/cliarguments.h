@@ -53,3 +53,17 @@ Outcome OpenCliInput(Document& document, const CliArguments& arguments, DefaultN
 // The baselines of a comma-separated LIST of baseline numbers (`--off`), each in
 // 1..baselineCount; an empty LIST is an empty set.
 Result<QSet<int>> ParseBaselineList(const QString& list, int baselineCount);
+
+// The prologue of the commands that work on the baselines left on: INPUT opened into
+// `document` with the name table beside the program (or as `--names`/`--no-names` say),
+// then the baselines `--off` switches off. What went wrong is printed already, and
+// `exitCode` is what the command ends with: exitRefused for a refused input, exitUsage
+// for a bad list.
+struct CliInput
+{
+    int exitCode = exitDone;
+    QSet<int> off;
+
+    explicit operator bool() const { return exitCode == exitDone; }
+};
+CliInput OpenCliInputWithOff(Document& document, const CliArguments& arguments);

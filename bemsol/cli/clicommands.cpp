@@ -68,19 +68,11 @@ int report(const CliArguments& cl, ReportKind kind)
     if (cl.positional.size() != 2 || !cl.positional[1].endsWith(u".pdf"))
         return usage();
     Document document;
-    Outcome outcome = OpenCliInput(document, cl, DefaultNameTable::BesideProgram);
-    if (!outcome) {
-        PrintError(outcome.message);
-        return exitRefused;
-    }
+    const CliInput input = OpenCliInputWithOff(document, cl);
+    if (!input)
+        return input.exitCode;
     // The grid as just filled, with the baselines of --off switched to "×".
-    const Result<QSet<int>> off =
-        ParseBaselineList(cl.value(QStringLiteral("--off")), document.model().baselineCount());
-    if (!off) {
-        PrintError(off.message());
-        return exitUsage;
-    }
-    const QList<OutputRow> rows = OutputRowsInBaselineOrder(document.model().baselineCount(), *off);
+    const QList<OutputRow> rows = OutputRowsInBaselineOrder(document.model().baselineCount(), input.off);
     // Without --db a private database, so a batch run never disturbs the desktop's.
     QTemporaryDir scratch;
     const QString dbFile = cl.value(QStringLiteral("--db"));
@@ -88,7 +80,7 @@ int report(const CliArguments& cl, ReportKind kind)
                                ? scratch.filePath(QString::fromUtf16(ReportDatabase::fileName))
                                : dbFile;
     ReportDatabase database;
-    outcome = database.open(dbPath);
+    Outcome outcome = database.open(dbPath);
     if (outcome)
         outcome = WriteReportPdf(database, kind, document.model(), rows, cl.positional[1]);
     if (!outcome) {

@@ -95,18 +95,10 @@ int RunDiagramCommand(const QStringList& arguments)
     }
 
     Document document;
-    const Outcome opened = OpenCliInput(document, cl, DefaultNameTable::BesideProgram);
-    if (!opened) {
-        PrintError(opened.message);
-        return exitRefused;
-    }
-    const Result<QSet<int>> off =
-        ParseBaselineList(cl.value(QStringLiteral("--off")), document.model().baselineCount());
-    if (!off) {
-        PrintError(off.message());
-        return exitUsage;
-    }
-    const Result<DiagramLayout> layout = BuildDiagramLayout(document.model(), *off, zone);
+    const CliInput input = OpenCliInputWithOff(document, cl);
+    if (!input)
+        return input.exitCode;
+    const Result<DiagramLayout> layout = BuildDiagramLayout(document.model(), input.off, zone);
     if (!layout) {
         PrintError(layout.message());
         return exitRefused;

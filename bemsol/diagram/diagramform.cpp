@@ -1,10 +1,9 @@
 #include "diagramform.h"
 
 #include "diagrampainter.h"
+#include "model/pdffile.h"
 
-#include <QDir>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 namespace {
 
@@ -60,26 +59,8 @@ Outcome RenderDiagram(const DiagramLayout& layout, QPagedPaintDevice& device, in
 
 Outcome WriteDiagramPdf(const DiagramLayout& layout, const QString& pdfPath)
 {
-    QSaveFile file(pdfPath);
-    const auto cannotWrite = [&] {
-        return Outcome::failure(QStringLiteral("PDFファイルを書き込めません: %1\n%2")
-                                    .arg(QDir::toNativeSeparators(pdfPath), file.errorString()));
-    };
-    if (!file.open(QIODevice::WriteOnly))
-        return cannotWrite();
-    Outcome outcome;
-    {
-        QPdfWriter writer(&file);
-        writer.setTitle(DiagramTitle());
-        writer.setCreator(QStringLiteral("Bemsol"));
+    return WritePdfFile(pdfPath, DiagramTitle(), [&](QPdfWriter& writer) {
         SetDesignPage(writer, DiagramDesign(layout));
-        outcome = RenderDiagram(layout, writer);
-    }
-    if (!outcome) {
-        file.cancelWriting();
-        return outcome;
-    }
-    if (!file.commit())
-        return cannotWrite();
-    return Outcome::success();
+        return RenderDiagram(layout, writer);
+    });
 }

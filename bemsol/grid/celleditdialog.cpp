@@ -37,6 +37,12 @@ void CellEditDialog::setText(const QString& text)
     textEdit_->selectAll();
 }
 
+void CellEditDialog::updateText(const QString& text)
+{
+    if (!textEdit_->isModified())
+        setText(text);
+}
+
 QString CellEditDialog::text() const
 {
     return textEdit_->text();

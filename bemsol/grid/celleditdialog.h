@@ -16,6 +16,8 @@ public:
     explicit CellEditDialog(QWidget* parent = nullptr);
 
     void setText(const QString& text);
+    // The cell's text after an edit, undo or redo, unless the user has typed over it.
+    void updateText(const QString& text);
     QString text() const;
 
     QLineEdit* textBox() const { return textEdit_; }

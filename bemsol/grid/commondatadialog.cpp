@@ -28,6 +28,18 @@ void fillNumberBox(QLineEdit* box, const QString& stored, int limit)
     box->setText(shown);
 }
 
+void fillNumberBoxUntyped(QLineEdit* box, const QString& stored, int limit)
+{
+    if (!box->isModified())
+        fillNumberBox(box, stored, limit);
+}
+
+void fillTextBoxUntyped(QLineEdit* box, const QString& stored)
+{
+    if (!box->isModified())
+        box->setText(stored);
+}
+
 } // namespace
 
 CommonDataDialog::CommonDataDialog(QWidget* parent)
@@ -74,6 +86,15 @@ void CommonDataDialog::setValues(const CommonDataEdit& stored)
     fillNumberBox(elevationEdit_, stored.minElevation, elevationLength);
     ephemerisEdit_->setText(stored.ephType);
     ellipsoidEdit_->setText(stored.daen);
+}
+
+void CommonDataDialog::updateValues(const CommonDataEdit& stored)
+{
+    stored_ = stored;
+    fillNumberBoxUntyped(intervalEdit_, stored.interval, intervalLength);
+    fillNumberBoxUntyped(elevationEdit_, stored.minElevation, elevationLength);
+    fillTextBoxUntyped(ephemerisEdit_, stored.ephType);
+    fillTextBoxUntyped(ellipsoidEdit_, stored.daen);
 }
 
 CommonDataEdit CommonDataDialog::values() const

@@ -18,6 +18,9 @@ public:
 
     // Fills the boxes from the stored texts, the numbers formatted as whole numbers.
     void setValues(const CommonDataEdit& stored);
+    // The stored texts after an edit, undo or redo: a box the user has typed in keeps
+    // what was typed, the others show the new texts.
+    void updateValues(const CommonDataEdit& stored);
     // What "変更" stores: the texts of the boxes, except that a number box still showing
     // what it was filled with gives back the stored text unrounded.
     CommonDataEdit values() const;

@@ -49,6 +49,14 @@ void EquipmentDialog::setEquipment(const QString& title, const QStringList& valu
     newValueEdit_->setFocus();
 }
 
+void EquipmentDialog::updateValues(const QStringList& values)
+{
+    const std::optional<QString> chosen = chosenValue();
+    valueList_->clear();
+    valueList_->addItems(values);
+    valueList_->setCurrentIndex(chosen ? int(values.indexOf(*chosen)) : -1);
+}
+
 std::optional<QString> EquipmentDialog::chosenValue() const
 {
     if (valueList_->currentIndex() < 0)

@@ -22,6 +22,9 @@ public:
     // Retitles the dialog and lists the values present with none chosen; the new value
     // starts empty.
     void setEquipment(const QString& title, const QStringList& values);
+    // Lists the values of a project edited in place: the chosen value stays chosen while
+    // it is listed, and the new value stays as typed.
+    void updateValues(const QStringList& values);
 
     // Nothing until the user chooses a value; an empty value present can be chosen.
     std::optional<QString> chosenValue() const;

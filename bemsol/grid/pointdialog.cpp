@@ -95,12 +95,7 @@ PointDialog::PointDialog(QWidget* parent)
 void PointDialog::setPoints(const QList<PresentPoint>& points)
 {
     // The list is filled anew from the top each time the editor opens.
-    namesOfNumbers_.clear();
-    numberList_->clear();
-    for (const PresentPoint& p : points) {
-        numberList_->addItem(p.number);
-        namesOfNumbers_.append(p.name);
-    }
+    listPoints(points);
     // Nothing chosen: a "変更" before the user picks a number must not rename the first.
     numberList_->setCurrentIndex(-1);
     showNameOf(numberList_->currentIndex());
@@ -108,6 +103,24 @@ void PointDialog::setPoints(const QList<PresentPoint>& points)
     nameCheck_->setChecked(false);
     newNumberEdit_->clear();
     newNameEdit_->clear();
+}
+
+void PointDialog::updatePoints(const QList<PresentPoint>& points)
+{
+    const std::optional<QString> chosen = chosenNumber();
+    listPoints(points);
+    numberList_->setCurrentIndex(chosen ? numberList_->findText(*chosen) : -1);
+    showNameOf(numberList_->currentIndex());
+}
+
+void PointDialog::listPoints(const QList<PresentPoint>& points)
+{
+    namesOfNumbers_.clear();
+    numberList_->clear();
+    for (const PresentPoint& p : points) {
+        numberList_->addItem(p.number);
+        namesOfNumbers_.append(p.name);
+    }
 }
 
 std::optional<QString> PointDialog::chosenNumber() const

@@ -25,6 +25,9 @@ public:
 
     // Lists the points with none chosen and starts with nothing checked.
     void setPoints(const QList<PresentPoint>& points);
+    // Lists the points of a project edited in place: the chosen number stays chosen while
+    // it is listed, and the check boxes and typed texts stay as they are.
+    void updatePoints(const QList<PresentPoint>& points);
 
     // Nothing until the user chooses a number.
     std::optional<QString> chosenNumber() const;
@@ -46,6 +49,7 @@ signals:
                          const std::optional<QString>& newName);
 
 private:
+    void listPoints(const QList<PresentPoint>& points);
     void showNameOf(int index);
 
     QComboBox* numberList_;

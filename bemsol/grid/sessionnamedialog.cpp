@@ -47,6 +47,11 @@ void SessionNameDialog::setCurrentName(const QString& current)
     newNameEdit_->setFocus();
 }
 
+void SessionNameDialog::updateCurrentName(const QString& current)
+{
+    currentNameEdit_->setText(current);
+}
+
 QString SessionNameDialog::currentName() const
 {
     return currentNameEdit_->text();

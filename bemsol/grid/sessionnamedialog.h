@@ -17,6 +17,8 @@ public:
 
     // Shows `current` as the name before the change; the new name starts empty.
     void setCurrentName(const QString& current);
+    // The block's name after an edit, undo or redo; the new name stays as typed.
+    void updateCurrentName(const QString& current);
     QString currentName() const;
     QString newName() const;
 

@@ -5,10 +5,9 @@
 #include "recordform.h"
 #include "reportdatabase.h"
 #include "reportwriter.h"
+#include "model/pdffile.h"
 
-#include <QDir>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 Outcome FillReport(ReportDatabase& database, ReportKind kind, const ProjectModel& model,
                    const QList<OutputRow>& rows, const ProgressCallback& progress)
@@ -44,25 +43,8 @@ Outcome WriteReportPdf(ReportDatabase& database, ReportKind kind, const ProjectM
     Outcome outcome = FillReport(database, kind, model, rows);
     if (!outcome)
         return outcome;
-    QSaveFile file(pdfPath);
-    const auto cannotWrite = [&] {
-        return Outcome::failure(QStringLiteral("PDFファイルを書き込めません: %1\n%2")
-                                    .arg(QDir::toNativeSeparators(pdfPath), file.errorString()));
-    };
-    if (!file.open(QIODevice::WriteOnly))
-        return cannotWrite();
-    {
-        QPdfWriter writer(&file);
-        writer.setTitle(ReportTitle(kind));
-        writer.setCreator(QStringLiteral("Bemsol"));
+    return WritePdfFile(pdfPath, ReportTitle(kind), [&](QPdfWriter& writer) {
         SetDesignPage(writer);
-        outcome = RenderReport(database, kind, writer);
-    }
-    if (!outcome) {
-        file.cancelWriting();
-        return outcome;
-    }
-    if (!file.commit())
-        return cannotWrite();
-    return Outcome::success();
+        return RenderReport(database, kind, writer);
+    });
 }

@@ -36,6 +36,8 @@ MainWindow::MainWindow(const QString& programDir, const QString& userName, UserD
     // After the grid: the session editor reads the refilled rows.
     connect(&document_, &Document::modelReset, this, &MainWindow::refillEditors);
     connect(&document_, &Document::projectEdited, gridModel_, &BaselineGridModel::refreshCells);
+    // After the grid as well: the session and cell editors read its refreshed cells.
+    connect(&document_, &Document::projectEdited, this, &MainWindow::refreshEditors);
     connect(&document_, &Document::stateChanged, this,
             [this] { setWindowTitle(document_.caption()); });
     setWindowTitle(document_.caption());

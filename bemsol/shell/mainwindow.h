@@ -118,6 +118,8 @@ private:
     void openEquipmentEditor(int field);
     void applyEquipmentChange(const std::optional<QString>& oldValue, const QString& newValue);
     void refillEditors();
+    void refreshEditors();
+    QStringList equipmentValues() const;
     // Recent files, dropped files, the window's placement and the manual
     // (mainwindowdesktop.cpp).
     void setUpDesktopHabits();

@@ -238,8 +238,37 @@ void MainWindow::refillEditors()
         commonEditor_->setValues(StoredCommonData(model));
     if (pointEditor_)
         pointEditor_->setPoints(PointsPresent(model));
-    if (equipmentEditor_) {
-        const EquipmentField& f = equipmentFields[equipmentField_];
-        equipmentEditor_->setEquipment(QString::fromUtf16(f.title), ValuesPresent(model, f.field));
+    if (equipmentEditor_)
+        equipmentEditor_->setEquipment(QString::fromUtf16(equipmentFields[equipmentField_].title),
+                                       equipmentValues());
+}
+
+void MainWindow::refreshEditors()
+{
+    // Texts changed in place (an edit, its undo or redo): the open editors show them as
+    // they are now and keep what the user chose or typed where it still exists, so a
+    // "変更" after Ctrl+Z never acts on a value the project no longer holds. The rows
+    // stay, so the session block and the cell editor's block are still there.
+    if (cellEditor_ && cellEditor_->isVisible()) {
+        const GridSelection block = gridSelectionOf(*grid_->selectionModel());
+        if (block.isValid())
+            cellEditor_->updateText(gridModel_->cellText(block.row, block.col));
     }
+    if (sessionEditor_ && sessionEditor_->isVisible() && sessionFirstRow_ >= 0
+        && sessionFirstRow_ < gridModel_->rowCount()) {
+        sessionBeingRenamed_ = gridModel_->cellText(sessionFirstRow_, GridColumn::Session);
+        sessionEditor_->updateCurrentName(sessionBeingRenamed_);
+    }
+    const ProjectModel& model = document_.model();
+    if (commonEditor_ && commonEditor_->isVisible())
+        commonEditor_->updateValues(StoredCommonData(model));
+    if (pointEditor_ && pointEditor_->isVisible())
+        pointEditor_->updatePoints(PointsPresent(model));
+    if (equipmentEditor_ && equipmentEditor_->isVisible())
+        equipmentEditor_->updateValues(equipmentValues());
+}
+
+QStringList MainWindow::equipmentValues() const
+{
+    return ValuesPresent(document_.model(), equipmentFields[equipmentField_].field);
 }

@@ -45,6 +45,21 @@ void Timing::measure(const std::function<void()>& work)
     cpuMs = std::min(cpuMs, cpuNowMs() - cpuStart);
 }
 
+Timing BestOf(int runs, const std::function<void()>& work)
+{
+    return BestOf(runs, [] {}, work);
+}
+
+Timing BestOf(int runs, const std::function<void()>& prepare, const std::function<void()>& work)
+{
+    Timing best;
+    for (int i = 0; i < runs; ++i) {
+        prepare();
+        best.measure(work);
+    }
+    return best;
+}
+
 long long PeakGrowthKiB(const std::function<void()>& work)
 {
     int channel[2];

@@ -13,8 +13,16 @@ struct Timing
     double wallMs = std::numeric_limits<double>::max();
     double cpuMs = std::numeric_limits<double>::max();
 
+    // One run of `work`, kept when it beats the best so far. Alternating calls time two
+    // sides under the same load.
     void measure(const std::function<void()>& work);
 };
+
+inline constexpr int defaultBenchRuns = 5;
+
+// The best of `runs` runs of `work`; `prepare`, untimed, sets up each run.
+Timing BestOf(int runs, const std::function<void()>& work);
+Timing BestOf(int runs, const std::function<void()>& prepare, const std::function<void()>& work);
 
 // How far the resident set grows above its level at the start while `work` runs,
 // measured in a child process so that no side inherits another's freed but kept heap.
@@ -30,7 +38,7 @@ long long StatusKiB(const char* field);
 struct BenchOptions
 {
     int baselines = 10000;
-    int runs = 5;
+    int runs = defaultBenchRuns;
     unsigned long long seed = 2024;
 
     void addOption(const char* name, int* target);

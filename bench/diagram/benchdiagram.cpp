@@ -76,10 +76,8 @@ int main(int argc, char* argv[])
         return 1;
     }
 
-    Timing layoutTime;
     DiagramLayout layout;
-    for (int i = 0; i < options.runs; ++i)
-        layoutTime.measure([&] { layout = *BuildDiagramLayout(model, {}); });
+    const Timing layoutTime = BestOf(options.runs, [&] { layout = *BuildDiagramLayout(model, {}); });
     std::printf("network                      %lld points, %lld baselines, %lld sessions\n",
                 (long long)layout.points.size(), (long long)layout.baselines.size(),
                 (long long)layout.sessions.size());
@@ -96,18 +94,21 @@ int main(int argc, char* argv[])
     DiagramPaintOptions paintOptions;
     paintOptions.labelsInsideMap = false;
 
+    const auto clearImage = [&] { image.fill(Qt::white); };
+    const auto paintDiagram = [&] {
+        QPainter painter(&image);
+        diagram.paint(painter, target, upm, paintOptions);
+    };
+
     // A new zoom each run, so every run places the labels afresh.
-    Timing firstPaint;
-    for (int i = 0; i < options.runs; ++i) {
-        DiagramViewport v = fitted;
-        v.unitsPerMetre *= 1.0 + 0.01 * (i + 1);
-        paintOptions.viewport = &v;
-        image.fill(Qt::white);
-        firstPaint.measure([&] {
-            QPainter painter(&image);
-            diagram.paint(painter, target, upm, paintOptions);
-        });
-    }
+    DiagramViewport zoomed = fitted;
+    int zoomStep = 0;
+    paintOptions.viewport = &zoomed;
+    const Timing firstPaint = BestOf(options.runs, [&] {
+        zoomed = fitted;
+        zoomed.unitsPerMetre *= 1.0 + 0.01 * ++zoomStep;
+        clearImage();
+    }, paintDiagram);
     int overlapping = 0;
     int leaders = 0;
     for (const PlacedLabel& l : diagram.placedLabels()) {
@@ -115,47 +116,27 @@ int main(int argc, char* argv[])
         leaders += l.leader;
     }
     // The same zoom moved.
-    Timing panPaint;
     DiagramViewport moved = fitted;
     paintOptions.viewport = &moved;
-    for (int i = 0; i < options.runs; ++i) {
+    const Timing panPaint = BestOf(options.runs, [&] {
         moved.centreY += 50;
-        image.fill(Qt::white);
-        panPaint.measure([&] {
-            QPainter painter(&image);
-            diagram.paint(painter, target, upm, paintOptions);
-        });
-    }
+        clearImage();
+    }, paintDiagram);
     // Zoomed far in on one point, moved a little each run.
-    Timing closePaint;
     DiagramViewport close = fitted;
     close.unitsPerMetre *= 200;
     close.centreX = layout.points[layout.points.size() / 2].x;
     close.centreY = layout.points[layout.points.size() / 2].y;
     paintOptions.viewport = &close;
-    for (int i = 0; i < options.runs; ++i) {
+    const Timing closePaint = BestOf(options.runs, [&] {
         close.centreY += 1;
-        image.fill(Qt::white);
-        closePaint.measure([&] {
-            QPainter painter(&image);
-            diagram.paint(painter, target, upm, paintOptions);
-        });
-    }
+        clearImage();
+    }, paintDiagram);
     paintOptions.viewport = &moved;
     // Nothing changed: an expose or a window raised.
-    Timing repaint;
-    for (int i = 0; i < options.runs; ++i) {
-        image.fill(Qt::white);
-        repaint.measure([&] {
-            QPainter painter(&image);
-            diagram.paint(painter, target, upm, paintOptions);
-        });
-    }
-    Timing plain;
-    for (int i = 0; i < options.runs; ++i) {
-        image.fill(Qt::white);
-        plain.measure([&] { paintPlainly(image, layout, fitted, map, upm); });
-    }
+    const Timing repaint = BestOf(options.runs, clearImage, paintDiagram);
+    const Timing plain =
+        BestOf(options.runs, clearImage, [&] { paintPlainly(image, layout, fitted, map, upm); });
 
     const auto line = [&](const char* what, const Timing& t) {
         std::printf("%-28s best %8.2f ms wall %8.2f ms cpu  %5.2f x the yardstick\n", what, t.wallMs, t.cpuMs,

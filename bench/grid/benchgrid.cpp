@@ -3,6 +3,7 @@
 // real view attached. The import is the yardstick: rebuilding or sorting the grid should
 // cost under a tenth of it. It also counts how many cells the view asks for when it
 // paints after a scroll, which should be the visible ones only.
+#include "benchsupport.h"
 #include "exchangegenerator.h"
 #include "grid/baselinegridmodel.h"
 #include "grid/baselinegridview.h"
@@ -14,10 +15,7 @@
 #include <QElapsedTimer>
 #include <QScrollBar>
 
-#include <algorithm>
 #include <cstdio>
-#include <functional>
-#include <limits>
 
 namespace {
 
@@ -36,19 +34,6 @@ public:
     }
 };
 
-double bestMs(int runs, const std::function<void()>& prepare, const std::function<void()>& work)
-{
-    double best = std::numeric_limits<double>::max();
-    for (int i = 0; i < runs; ++i) {
-        prepare();
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        best = std::min(best, double(timer.nsecsElapsed()) / 1e6);
-    }
-    return best;
-}
-
 void report(const char* what, double ms, double importMs)
 {
     const double share = ms / importMs;
@@ -63,7 +48,7 @@ int main(int argc, char* argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const int runs = 5;
+    const int runs = defaultBenchRuns;
 
     GeneratorOptions options;
     options.baselines = maxBaselineCount;
@@ -74,20 +59,14 @@ int main(int argc, char* argv[])
     }
     const QByteArray bytes = generateExchangeFile(options);
 
+    // Each run imports into a fresh model; the last one's stays for the grid.
     ProjectModel imported;
-    double importMs = std::numeric_limits<double>::max();
-    for (int i = 0; i < runs; ++i) {
-        ProjectModel model;
-        QElapsedTimer timer;
-        timer.start();
-        const Outcome outcome = ImportExchangeBytes(bytes, model);
-        importMs = std::min(importMs, double(timer.nsecsElapsed()) / 1e6);
-        if (!outcome) {
-            std::fprintf(stderr, "bench-grid: the import refused the file: %s\n",
-                         qPrintable(outcome.message));
-            return 1;
-        }
-        imported = std::move(model);
+    Outcome outcome;
+    const double importMs =
+        BestOf(runs, [&] { imported = {}; }, [&] { outcome = ImportExchangeBytes(bytes, imported); }).wallMs;
+    if (!outcome) {
+        std::fprintf(stderr, "bench-grid: the import refused the file: %s\n", qPrintable(outcome.message));
+        return 1;
     }
     const int rows = imported.baselineCount();
     std::printf("input                        %d baselines, %.1f MB\n", rows,
@@ -102,23 +81,22 @@ int main(int argc, char* argv[])
     view.show();
     QApplication::processEvents();
 
-    const auto nothing = [] {};
-    const double fillMs = bestMs(runs, nothing, [&] {
-        grid.FillGrid();
-        QApplication::processEvents();
-    });
+    const double fillMs = BestOf(runs, [&] {
+                              grid.FillGrid();
+                              QApplication::processEvents();
+                          }).wallMs;
     report("FillGrid", fillMs, importMs);
 
     const auto shuffle = [&] { grid.sortByColumnText(GridColumn::StartPointName); };
     report("sort by session (text)",
-           bestMs(runs, shuffle, [&] { grid.sortByColumnText(GridColumn::Session); }), importMs);
+           BestOf(runs, shuffle, [&] { grid.sortByColumnText(GridColumn::Session); }).wallMs, importMs);
     report("sort by start time (UTC)",
-           bestMs(runs, shuffle, [&] { grid.sortByColumnText(GridColumn::StartTime); }), importMs);
+           BestOf(runs, shuffle, [&] { grid.sortByColumnText(GridColumn::StartTime); }).wallMs, importMs);
     grid.setTimeView(TimeView::Japan);
     report("sort by start time (+9 h)",
-           bestMs(runs, shuffle, [&] { grid.sortByColumnText(GridColumn::StartTime); }), importMs);
+           BestOf(runs, shuffle, [&] { grid.sortByColumnText(GridColumn::StartTime); }).wallMs, importMs);
     report("sort by No",
-           bestMs(runs, shuffle, [&] { grid.sortByBaselineIndex(); }), importMs);
+           BestOf(runs, shuffle, [&] { grid.sortByBaselineIndex(); }).wallMs, importMs);
 
     // Painting after a scroll to the middle asks only for what is on the screen.
     view.verticalScrollBar()->setValue(view.verticalScrollBar()->maximum() / 2);

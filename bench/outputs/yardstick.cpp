@@ -1,7 +1,7 @@
 // outputs-yardstick CELLS OUT.xlsx: writes the cells that bench-outputs saved (row,
 // column, number or UTF-8 text) into a new workbook with libxlsxwriter, best of several
 // runs, and prints "wall-ms cpu-ms bytes".
-#include "benchtiming.h"
+#include "benchsupport.h"
 
 #include <QCoreApplication>
 #include <QDataStream>
@@ -51,7 +51,7 @@ int main(int argc, char* argv[])
     const QByteArray path = QFile::encodeName(args[2]);
     bool ok = true;
     // The same work as ours: the texts go from the program's strings to UTF-8 here.
-    const Timing t = bestOf([&] {
+    const Timing t = BestOf(defaultBenchRuns, [&] {
         lxw_workbook* book = workbook_new(path.constData());
         lxw_worksheet* sheet = workbook_add_worksheet(book, "基線一覧");
         for (const Cell& c : cells) {

@@ -1,25 +1,25 @@
 #include "document/document.h"
+#include "modelbuilder.h"
 
 #include <QSignalSpy>
 #include <QTest>
 
 namespace {
 
-// Three baselines, each end with its own occupation (1-2, 3-4, 5-6), except that the
-// end of baseline 3 is unmatched (occupation 0).
+// Three baselines, each end with its own occupation (1-2, 3-4, 5), all of the same
+// equipment, except that the end of baseline 3 is unmatched (occupation 0); occupation
+// 6 belongs to no baseline.
 ProjectModel threeBaselines()
 {
-    ProjectModel m;
-    for (int i = 1; i <= 6; ++i)
-        m.occupations.append(OccupationRecord{.pointName = QStringLiteral("P%1").arg(i),
-                                              .receiverName = "R", .receiverSN = "RS",
-                                              .antennaName = "A", .antennaSN = "AS"});
-    for (int b = 1; b <= 3; ++b)
-        m.baselines.append(BaselineRecord{.session = "1",
-                                          .startOccupation = 2 * b - 1,
-                                          .endOccupation = b == 3 ? 0 : 2 * b,
-                                          .minSVs = "4", .frequency = "L1", .ppMode = "Static"});
-    return m;
+    const BaselineRecord fields{.session = "1", .minSVs = "4", .frequency = "L1", .ppMode = "Static"};
+    const OccupationRecord setup{.receiverName = "R", .receiverSN = "RS", .antennaName = "A",
+                                 .antennaSN = "AS"};
+    ModelBuilder b;
+    b.baseline("P1", "P2", fields, setup).baseline("P3", "P4", fields, setup).baseline("P5", "", fields, setup);
+    OccupationRecord unused = setup;
+    unused.pointName = "P6";
+    b.occupation(unused);
+    return b.build();
 }
 
 // Every text a grid column 9..19 shows, for one baseline.

@@ -1,5 +1,6 @@
 #include "document/document.h"
 #include "project/projectfile.h"
+#include "modelbuilder.h"
 
 #include <QFile>
 #include <QSignalSpy>
@@ -31,20 +32,13 @@ public:
     void showOutcome(const Outcome& outcome) override { shown << outcome; }
 };
 
+// Two baselines, P1-Q1 and P2-Q2, of one session, on set-ups without equipment.
 ProjectModel twoBaselines(const QString& session = QStringLiteral("S1"))
 {
-    ProjectModel m;
-    m.swProgram = QStringLiteral("Trimble Total Control 2.71");
-    for (int i = 1; i <= 2; ++i) {
-        BaselineRecord b;
-        b.session = session;
-        b.startOccupation = 2 * i - 1;
-        b.endOccupation = 2 * i;
-        m.baselines.append(b);
-        m.occupations.append(OccupationRecord{.pointName = QStringLiteral("P%1").arg(i)});
-        m.occupations.append(OccupationRecord{.pointName = QStringLiteral("Q%1").arg(i)});
-    }
-    return m;
+    ModelBuilder b;
+    b.baseline("P1", "Q1", {.session = session}, {}).baseline("P2", "Q2", {.session = session}, {});
+    b.model().swProgram = QStringLiteral("Trimble Total Control 2.71");
+    return b.build();
 }
 
 // An edit that leaves every text as it was, yet counts as a change: the project is

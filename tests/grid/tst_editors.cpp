@@ -1,5 +1,6 @@
 #include "fakeuserdialogs.h"
 #include "gridmouse.h"
+#include "modelbuilder.h"
 #include "grid/baselinegridmodel.h"
 #include "grid/baselinegridview.h"
 #include "grid/sessionnamedialog.h"
@@ -22,30 +23,24 @@
 
 namespace {
 
-// One baseline per session name. Baseline i runs from S<i> to E<i> on set-ups of its
-// own, with receiver R<i % 2> (so R1 and R0 alternate) and antenna A at both ends.
+// One baseline per session name. Baseline i runs from S<i> (named 始<i>) to E<i> (終<i>)
+// on set-ups of its own, with receiver R<i % 2> (so R1 and R0 alternate), receiver
+// serial N1 at the start and N2 at the end, and antenna A at both ends.
 ProjectModel modelOf(const QStringList& sessions)
 {
-    ProjectModel m;
+    ModelBuilder b;
     for (int i = 1; i <= sessions.size(); ++i) {
         const QString receiver = QStringLiteral("R%1").arg(i % 2);
-        m.occupations.append(OccupationRecord{.pointName = QStringLiteral("S%1").arg(i),
-                                              .ptCode = QStringLiteral("始%1").arg(i),
-                                              .receiverName = receiver, .receiverSN = "N1",
-                                              .antennaName = "A", .antennaSN = "AN"});
-        m.occupations.append(OccupationRecord{.pointName = QStringLiteral("E%1").arg(i),
-                                              .ptCode = QStringLiteral("終%1").arg(i),
-                                              .receiverName = receiver, .receiverSN = "N2",
-                                              .antennaName = "A", .antennaSN = "AN"});
-        m.baselines.append(BaselineRecord{.session = sessions[i - 1],
-                                          .startTime = "2004/12/31 20:00:00",
-                                          .endTime = "2004/12/31 21:00:00",
-                                          .startOccupation = 2 * i - 1,
-                                          .endOccupation = 2 * i,
-                                          .minElevation = i == 1 ? "0" : "15"});
+        b.baseline(QStringLiteral("S%1").arg(i), QStringLiteral("E%1").arg(i),
+                   {.session = sessions[i - 1], .startTime = "2004/12/31 20:00:00",
+                    .endTime = "2004/12/31 21:00:00", .minElevation = i == 1 ? "0" : "15"},
+                   {.ptCode = QStringLiteral("始%1").arg(i), .receiverName = receiver,
+                    .receiverSN = "N1", .antennaName = "A", .antennaSN = "AN"},
+                   {.ptCode = QStringLiteral("終%1").arg(i), .receiverName = receiver,
+                    .receiverSN = "N2", .antennaName = "A", .antennaSN = "AN"});
     }
-    m.common = {.interval = "30.0", .minSVs = "4", .ephType = "放送暦", .daen = "GRS80"};
-    return m;
+    b.model().common = {.interval = "30.0", .minSVs = "4", .ephType = "放送暦", .daen = "GRS80"};
+    return b.build();
 }
 
 QStringList column(const MainWindow& w, int c)
@@ -107,6 +102,7 @@ private slots:
     void nothingChosenChangesNothing_data();
     void nothingChosenChangesNothing();
     void editorsFollowAReplacedProject();
+    void editorsFollowUndoAndRedo();
     void commonEditorFromCtrlF1();
 
 private:
@@ -585,6 +581,104 @@ void TestEditors::editorsFollowAReplacedProject()
     window_->document().adoptImported(ProjectModel{}, "/x/empty.xml");
     QTRY_VERIFY(!openEditor());
     QTRY_VERIFY(window_->findChildren<QDialog*>().isEmpty());
+}
+
+void TestEditors::editorsFollowUndoAndRedo()
+{
+    open({"1", "2", "3"});
+    Document& document = window_->document();
+    document.UpdatePoint("S1", QStringLiteral("K1"), QStringLiteral("新1"));
+    document.UpdateReceiverName("R1", "T1");
+    document.UpdateCommonData({.interval = "15", .minElevation = "10", .ephType = "精密暦",
+                               .daen = "ﾍﾞｯｾﾙ"});
+    document.ChangeSessionData({2}, "B");
+    const int edits = document.undoStack().count();
+    QCOMPARE(edits, 4);
+
+    // Every editor open at once over the edited project, each with a choice or typing.
+    BaselineGridView* grid = window_->grid();
+    clickCell(grid, 1, GridColumn::Session);
+    QTest::keyClick(grid, Qt::Key_Down, Qt::ShiftModifier);
+    window_->menuItem("miSession")->trigger();
+    SessionNameDialog* session = window_->sessionEditor();
+    QCOMPARE(session->currentName(), QStringLiteral("B"));
+    type(session->newNameBox(), QStringLiteral("V"));
+
+    QTest::keyClick(grid, Qt::Key_F2, Qt::ControlModifier);
+    clickCell(grid, 2, GridColumn::StartReceiverName);
+    window_->menuItem("miCellEdit")->trigger();
+    CellEditDialog* cell = window_->cellEditor();
+    QCOMPARE(cell->text(), QStringLiteral("T1"));
+
+    QTest::keyClick(grid, Qt::Key_F1, Qt::ControlModifier);
+    CommonDataDialog* common = window_->commonEditor();
+    QCOMPARE(common->intervalBox()->text(), QStringLiteral("15"));
+    common->ellipsoidBox()->clear();
+    type(common->ellipsoidBox(), QStringLiteral("ｸﾗｰｸ"));
+
+    window_->menuItem("miPointName")->trigger();
+    PointDialog* point = window_->pointEditor();
+    QCOMPARE(items(point->numberList()), (QStringList{"K1", "E1", "S2", "E2", "S3", "E3"}));
+    point->numberList()->setCurrentIndex(0);
+    point->numberCheck()->setChecked(true);
+    type(point->newNumberBox(), QStringLiteral("N9"));
+
+    window_->menuItem("miReceiverName")->trigger();
+    EquipmentDialog* equipment = window_->equipmentEditor();
+    QCOMPARE(items(equipment->valueList()), (QStringList{"T1", "R0"}));
+    equipment->valueList()->setCurrentIndex(1);
+    type(equipment->newValueBox(), QStringLiteral("new"));
+
+    QAction* undo = window_->menuItem("miUndo");
+    for (int i = 0; i < edits; ++i)
+        undo->trigger();
+    QVERIFY(!document.modified());
+
+    QCOMPARE(session->currentName(), QStringLiteral("2"));
+    QCOMPARE(window_->sessionBeingRenamed(), QStringLiteral("2"));
+    QCOMPARE(session->newName(), QStringLiteral("V"));
+    QCOMPARE(cell->text(), QStringLiteral("R1"));
+    // Boxes left alone show the restored texts; the typed one keeps its typing, and the
+    // interval box still showing its fill gives back the stored text, unrounded.
+    QCOMPARE(common->intervalBox()->text(), QStringLiteral("30"));
+    QCOMPARE(common->ephemerisBox()->text(), QStringLiteral("放送暦"));
+    QCOMPARE(common->ellipsoidBox()->text(), QStringLiteral("ｸﾗｰｸ"));
+    QCOMPARE(common->values(), (CommonDataEdit{.interval = "30.0", .minElevation = "0",
+                                               .ephType = "放送暦", .daen = "ｸﾗｰｸ"}));
+    // K1 is gone: nothing is chosen, as on a fresh open, but the typing stays.
+    QCOMPARE(items(point->numberList()), (QStringList{"S1", "E1", "S2", "E2", "S3", "E3"}));
+    QCOMPARE(point->chosenNumber(), std::nullopt);
+    QCOMPARE(point->nameLabel()->text(), QString());
+    QCOMPARE(point->newNumber(), std::optional<QString>(QStringLiteral("N9")));
+    QCOMPARE(items(equipment->valueList()), (QStringList{"R1", "R0"}));
+    QCOMPARE(equipment->chosenValue(), std::optional<QString>(QStringLiteral("R0")));
+    QCOMPARE(equipment->newValue(), QStringLiteral("new"));
+
+    point->numberList()->setCurrentIndex(0);
+    QCOMPARE(point->nameLabel()->text(), QStringLiteral("始1"));
+
+    QAction* redo = window_->menuItem("miRedo");
+    for (int i = 0; i < edits; ++i)
+        redo->trigger();
+    QCOMPARE(session->currentName(), QStringLiteral("B"));
+    QCOMPARE(window_->sessionBeingRenamed(), QStringLiteral("B"));
+    QCOMPARE(cell->text(), QStringLiteral("T1"));
+    QCOMPARE(common->intervalBox()->text(), QStringLiteral("15"));
+    QCOMPARE(common->elevationBox()->text(), QStringLiteral("10"));
+    QCOMPARE(common->ellipsoidBox()->text(), QStringLiteral("ｸﾗｰｸ"));
+    QCOMPARE(items(point->numberList()), (QStringList{"K1", "E1", "S2", "E2", "S3", "E3"}));
+    QCOMPARE(point->chosenNumber(), std::nullopt); // S1 is K1 again
+    QCOMPARE(point->nameLabel()->text(), QString());
+    QCOMPARE(items(equipment->valueList()), (QStringList{"T1", "R0"}));
+    QCOMPARE(equipment->chosenValue(), std::optional<QString>(QStringLiteral("R0")));
+
+    // A typed cell text is the user's, whatever an undo does to the cell.
+    type(cell->textBox(), QStringLiteral("X")); // over the selected text
+    undo->trigger();
+    QCOMPARE(cell->text(), QStringLiteral("X"));
+    // All editors still open: an undo closes none of them.
+    for (QDialog* d : std::initializer_list<QDialog*>{session, cell, common, point, equipment})
+        QVERIFY(d->isVisible());
 }
 
 void TestEditors::commonEditorFromCtrlF1()

@@ -2,6 +2,7 @@
 #include "grid/gridcolumns.h"
 #include "grid/gridtime.h"
 #include "document/document.h"
+#include "modelbuilder.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -15,19 +16,14 @@ struct Row
     QString startPoint;
 };
 
-// One baseline per row, each end with an occupation of its own.
+// One baseline per row, to a point E, each end with a set-up of its own.
 ProjectModel modelOf(const QList<Row>& rows)
 {
-    ProjectModel m;
-    for (const Row& r : rows) {
-        m.occupations.append(OccupationRecord{.pointName = r.startPoint});
-        m.occupations.append(OccupationRecord{.pointName = "E"});
-        const int n = m.occupationCount();
-        m.baselines.append(BaselineRecord{.session = r.session, .startTime = r.startTime,
-                                          .endTime = r.startTime, .startOccupation = n - 1,
-                                          .endOccupation = n});
-    }
-    return m;
+    ModelBuilder b;
+    for (const Row& r : rows)
+        b.baseline(r.startPoint, "E", {.session = r.session, .startTime = r.startTime, .endTime = r.startTime},
+                   OccupationRecord{});
+    return b.build();
 }
 
 QStringList column(const BaselineGridModel& grid, int c)

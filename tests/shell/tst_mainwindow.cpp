@@ -1,5 +1,6 @@
 #include "fakeuserdialogs.h"
 #include "gridmouse.h"
+#include "modelbuilder.h"
 #include "grid/baselinegridmodel.h"
 #include "grid/baselinegridview.h"
 #include "grid/celleditdialog.h"
@@ -26,20 +27,18 @@ namespace {
 
 const QString smallSurvey = QStringLiteral(TEST_DATA_DIR "/small-survey.xml");
 
-// One baseline per entry, each end with an occupation of its own named after the row.
+// One baseline per entry, from S<row> with receiver R<row> to E<row>, each end with a
+// set-up of its own.
 ProjectModel modelOf(const QStringList& sessions, const QStringList& startTimes = {})
 {
-    ProjectModel m;
-    for (int i = 0; i < sessions.size(); ++i) {
-        m.occupations.append(OccupationRecord{.pointName = QStringLiteral("S%1").arg(i + 1),
-                                              .receiverName = QStringLiteral("R%1").arg(i + 1)});
-        m.occupations.append(OccupationRecord{.pointName = QStringLiteral("E%1").arg(i + 1)});
-        const QString time = i < startTimes.size() ? startTimes[i] : QString();
-        m.baselines.append(BaselineRecord{.session = sessions[i], .startTime = time,
-                                          .endTime = time, .startOccupation = 2 * i + 1,
-                                          .endOccupation = 2 * i + 2});
+    ModelBuilder b;
+    for (int i = 1; i <= sessions.size(); ++i) {
+        const QString time = i <= startTimes.size() ? startTimes[i - 1] : QString();
+        b.baseline(QStringLiteral("S%1").arg(i), QStringLiteral("E%1").arg(i),
+                   {.session = sessions[i - 1], .startTime = time, .endTime = time},
+                   {.receiverName = QStringLiteral("R%1").arg(i)}, {});
     }
-    return m;
+    return b.build();
 }
 
 QStringList column(const MainWindow& w, int c)

@@ -26,13 +26,20 @@ public:
     }
 
     // A baseline from a new set-up at `from` to a new set-up at `to`. The set-ups get
-    // the equipment of `setup` (its point number replaced); an empty point number
-    // makes the end unmatched (index 0).
+    // the equipment of `setup` (its point number replaced, its name kept or else
+    // 点<number>); an empty point number makes the end unmatched (index 0).
     ModelBuilder& baseline(const QString& from, const QString& to, BaselineRecord fields = {},
                            const OccupationRecord& setup = defaultSetup())
     {
-        fields.startOccupation = endAt(from, setup);
-        fields.endOccupation = endAt(to, setup);
+        return baseline(from, to, std::move(fields), setup, setup);
+    }
+
+    // The same with a set-up of its own for each end.
+    ModelBuilder& baseline(const QString& from, const QString& to, BaselineRecord fields,
+                           const OccupationRecord& startSetup, const OccupationRecord& endSetup)
+    {
+        fields.startOccupation = endAt(from, startSetup);
+        fields.endOccupation = endAt(to, endSetup);
         model_.baselines.append(std::move(fields));
         return *this;
     }
@@ -61,7 +68,8 @@ private:
         if (point.isEmpty())
             return 0;
         setup.pointName = point;
-        setup.ptCode = QStringLiteral("点") + point;
+        if (setup.ptCode.isEmpty())
+            setup.ptCode = QStringLiteral("点") + point;
         return occupation(std::move(setup));
     }
 
