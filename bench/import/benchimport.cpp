@@ -1,7 +1,7 @@
 // bench-import: times the exchange-file import over a generated 10,000-baseline file and,
 // in the same run, pugixml parsing the same bytes into a DOM. pugixml is the yardstick: a
 // line reader that keeps only what it needs should not be slower than a full DOM.
-#include "benchsupport.h"
+#include "benchgenerator.h"
 #include "exchangegenerator.h"
 #include "import/exchangeimport.h"
 #include "model/modelfields.h"
@@ -58,13 +58,7 @@ int main(int argc, char* argv[])
                              "[--profile-import N]\n");
         return 2;
     }
-    GeneratorOptions options;
-    options.baselines = args.baselines;
-    options.seed = args.seed;
-    if (const QString problem = checkGeneratorOptions(options); !problem.isEmpty()) {
-        std::fprintf(stderr, "bench-import: %s\n", qPrintable(problem));
-        return 2;
-    }
+    const GeneratorOptions options = BenchGeneratorOptions(args, "bench-import");
     QElapsedTimer generation;
     generation.start();
     const QByteArray bytes = generateExchangeFile(options);

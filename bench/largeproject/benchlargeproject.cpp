@@ -3,7 +3,7 @@
 // fill the report database and draw the field book into a PDF file, save the project
 // and open the saved file. Each step once, wall and processor time; a step of more than
 // a second or two must show progress in the window and let the user cancel it.
-#include "benchsupport.h"
+#include "benchgenerator.h"
 #include "document/document.h"
 #include "exchangegenerator.h"
 #include "grid/baselinegridmodel.h"
@@ -60,11 +60,7 @@ int main(int argc, char* argv[])
                              "[--form-baselines N]\n");
         return 2;
     }
-    GeneratorOptions options;
-    options.baselines = args.baselines;
-    options.seed = args.seed;
-    if (const QString problem = checkGeneratorOptions(options); !problem.isEmpty())
-        fail("generator options:", problem);
+    const GeneratorOptions options = BenchGeneratorOptions(args, "bench-largeproject");
 
     QTemporaryDir dir;
     const QString xml = dir.filePath(QStringLiteral("survey.xml"));

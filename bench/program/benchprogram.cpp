@@ -4,7 +4,7 @@
 // writing the project) and `pugixml-load FILE` (reading it into a DOM) as processes of
 // their own, and times each from outside: wall time, processor time and peak resident set
 // of the child as the kernel accounts them (what /usr/bin/time reports).
-#include "benchsupport.h"
+#include "benchgenerator.h"
 #include "exchangegenerator.h"
 
 #include <QByteArray>
@@ -127,13 +127,7 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "usage: bench-program [--baselines N] [--runs N] [--seed N]\n");
         return 2;
     }
-    GeneratorOptions options;
-    options.baselines = args.baselines;
-    options.seed = args.seed;
-    if (const QString problem = checkGeneratorOptions(options); !problem.isEmpty()) {
-        std::fprintf(stderr, "bench-program: %s\n", qPrintable(problem));
-        return 2;
-    }
+    const GeneratorOptions options = BenchGeneratorOptions(args, "bench-program");
     QTemporaryDir dir;
     const QString input = dir.filePath(QStringLiteral("survey.xml"));
     const QString output = dir.filePath(QStringLiteral("survey.dat"));

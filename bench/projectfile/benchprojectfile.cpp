@@ -1,7 +1,7 @@
 // bench-projectfile: saves and loads the project imported from a generated exchange file of
 // 10,000 baselines and, in the same run, imports that exchange file again. Reopening a saved
 // project is the point of the project file: it should take at most a quarter of the import.
-#include "benchsupport.h"
+#include "benchgenerator.h"
 #include "exchangegenerator.h"
 #include "import/exchangeimport.h"
 #include "project/projectfile.h"
@@ -52,13 +52,7 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "usage: bench-projectfile [--baselines N] [--runs N] [--seed N]\n");
         return 2;
     }
-    GeneratorOptions options;
-    options.baselines = args.baselines;
-    options.seed = args.seed;
-    if (const QString problem = checkGeneratorOptions(options); !problem.isEmpty()) {
-        std::fprintf(stderr, "bench-projectfile: %s\n", qPrintable(problem));
-        return 2;
-    }
+    const GeneratorOptions options = BenchGeneratorOptions(args, "bench-projectfile");
     QTemporaryDir dir;
     const QString exchangePath = dir.filePath(QStringLiteral("survey.xml"));
     const QString projectPath = dir.filePath(QStringLiteral("survey.dat"));

@@ -4,7 +4,7 @@
 // transaction each, into a file with the same schema. The C API is the floor: the
 // writer's own overhead should stay within a fifth of it. Then draws field-book pages
 // into a PDF and reports pages per second.
-#include "benchsupport.h"
+#include "benchgenerator.h"
 #include "exchangegenerator.h"
 #include "import/exchangeimport.h"
 #include "reports/formpainter.h"
@@ -180,11 +180,7 @@ int main(int argc, char* argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
 
-    GeneratorOptions options;
-    options.baselines = args.baselines;
-    options.seed = args.seed;
-    if (const QString problem = checkGeneratorOptions(options); !problem.isEmpty())
-        fail("generator options:", problem);
+    const GeneratorOptions options = BenchGeneratorOptions(args, "bench-reports");
     ProjectModel model;
     if (const Outcome o = ImportExchangeBytes(generateExchangeFile(options), model); !o)
         fail("import refused the generated file:", o.message);
