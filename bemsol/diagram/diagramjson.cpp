@@ -1,23 +1,8 @@
 #include "diagramjson.h"
 
-namespace {
+#include "model/jsontext.h"
 
-void appendString(QByteArray& out, QStringView text)
-{
-    out += '"';
-    for (QChar c : text) {
-        const char16_t u = c.unicode();
-        if (u == u'"' || u == u'\\') {
-            out += '\\';
-            out += char(u);
-        } else if (u < 0x20 || c.isSurrogate()) {
-            out += "\\u" + QByteArray::number(u, 16).rightJustified(4, '0');
-        } else {
-            out += QStringView(&c, 1).toUtf8();
-        }
-    }
-    out += '"';
-}
+namespace {
 
 void appendMetres(QByteArray& out, double metres)
 {
@@ -37,9 +22,9 @@ QByteArray DiagramToJson(const DiagramLayout& layout)
     for (qsizetype i = 0; i < layout.points.size(); ++i) {
         const DiagramPoint& p = layout.points[i];
         out += i ? ",{\"number\":" : "{\"number\":";
-        appendString(out, p.number);
+        AppendJsonString(out, p.number);
         out += ",\"name\":";
-        appendString(out, p.name);
+        AppendJsonString(out, p.name);
         out += ",\"x\":";
         appendMetres(out, p.x);
         out += ",\"y\":";
@@ -52,11 +37,11 @@ QByteArray DiagramToJson(const DiagramLayout& layout)
         out += i ? ",{\"baseline\":" : "{\"baseline\":";
         out += QByteArray::number(b.baseline);
         out += ",\"from\":";
-        appendString(out, layout.points[b.from].number);
+        AppendJsonString(out, layout.points[b.from].number);
         out += ",\"to\":";
-        appendString(out, layout.points[b.to].number);
+        AppendJsonString(out, layout.points[b.to].number);
         out += ",\"session\":";
-        appendString(out, layout.sessions[b.session].name);
+        AppendJsonString(out, layout.sessions[b.session].name);
         out += '}';
     }
     out += "]}\n";

@@ -1,28 +1,9 @@
 #include "modeljson.h"
 
+#include "model/jsontext.h"
 #include "model/modelfields.h"
 
 namespace {
-
-void appendJsonString(QByteArray& out, QStringView text)
-{
-    out += '"';
-    for (QChar c : text) {
-        const char16_t u = c.unicode();
-        if (u == u'"' || u == u'\\') {
-            out += '\\';
-            out += char(u);
-        } else if (u < 0x20 || c.isSurrogate()) {
-            // Surrogates are escaped so that a lone one from the decoder stays visible.
-            out += "\\u" + QByteArray::number(u, 16).rightJustified(4, '0');
-        } else if (u < 0x80) {
-            out += char(u);
-        } else {
-            out += QStringView(&c, 1).toUtf8();
-        }
-    }
-    out += '"';
-}
 
 class JsonRecordWriter
 {
@@ -40,7 +21,7 @@ public:
     void text(const char* name, const QString& value)
     {
         key(name);
-        appendJsonString(out_, value);
+        AppendJsonString(out_, value);
     }
     void index(const char* name, int value)
     {
@@ -91,7 +72,7 @@ QByteArray ModelToJson(const ProjectModel& model)
 {
     QByteArray out;
     out += "{\"swProgram\":";
-    appendJsonString(out, model.swProgram);
+    AppendJsonString(out, model.swProgram);
     out += ",\n\"common\":";
     JsonRecordWriter(out).write(model.common);
     appendArray(out, "baselines", model.baselines);
