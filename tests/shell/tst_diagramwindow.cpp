@@ -23,6 +23,24 @@ namespace {
 
 const QString sample = QStringLiteral(SOURCE_DIR "/examples/sample-survey.xml");
 
+Document& adopted(Document& document, const ProjectModel& model)
+{
+    document.adoptImported(model, sample);
+    return document;
+}
+
+// `model` open as if imported from the sample, and a diagram window over it whose
+// switched-off baselines are whatever `off` holds when it asks.
+struct SampleDiagram
+{
+    SampleDiagram(const ProjectModel& model, const QSet<int>& off)
+        : window(adopted(document, model), [&off] { return off; })
+    {
+    }
+    Document document;
+    DiagramWindow window;
+};
+
 // A baseline drawn alone between its two points (no repeat beside it), with the point
 // of its line farthest from every other line, so a click there can only mean it.
 struct Target
@@ -111,9 +129,8 @@ void TestDiagramWindow::init()
 
 void TestDiagramWindow::showsDiagramOfDocument()
 {
-    Document document;
-    document.adoptImported(model_, sample);
-    DiagramWindow window(document, [this] { return off_; });
+    SampleDiagram open(model_, off_);
+    DiagramWindow& window = open.window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     const DiagramCanvas* canvas = window.canvas();
@@ -135,9 +152,8 @@ void TestDiagramWindow::showsDiagramOfDocument()
 
 void TestDiagramWindow::zoneChooser()
 {
-    Document document;
-    document.adoptImported(model_, sample);
-    DiagramWindow window(document, [this] { return off_; });
+    SampleDiagram open(model_, off_);
+    DiagramWindow& window = open.window;
     QComboBox* chooser = window.zoneChooser();
     QCOMPARE(chooser->count(), 20);
     QCOMPARE(chooser->itemText(9), QStringLiteral("第IX系"));
@@ -154,9 +170,8 @@ void TestDiagramWindow::zoneChooser()
 
 void TestDiagramWindow::clickNamesBaseline()
 {
-    Document document;
-    document.adoptImported(model_, sample);
-    DiagramWindow window(document, [this] { return off_; });
+    SampleDiagram open(model_, off_);
+    DiagramWindow& window = open.window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     DiagramCanvas* canvas = window.canvas();
@@ -175,9 +190,8 @@ void TestDiagramWindow::clickNamesBaseline()
 
 void TestDiagramWindow::wheelZoomsAboutCursor()
 {
-    Document document;
-    document.adoptImported(model_, sample);
-    DiagramWindow window(document, [this] { return off_; });
+    SampleDiagram open(model_, off_);
+    DiagramWindow& window = open.window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     DiagramCanvas* canvas = window.canvas();
@@ -200,9 +214,8 @@ void TestDiagramWindow::wheelZoomsAboutCursor()
 
 void TestDiagramWindow::dragPans()
 {
-    Document document;
-    document.adoptImported(model_, sample);
-    DiagramWindow window(document, [this] { return off_; });
+    SampleDiagram open(model_, off_);
+    DiagramWindow& window = open.window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     DiagramCanvas* canvas = window.canvas();
@@ -223,13 +236,12 @@ void TestDiagramWindow::dragPans()
 
 void TestDiagramWindow::followsDocumentAndSwitches()
 {
-    Document document;
-    document.adoptImported(model_, sample);
-    DiagramWindow window(document, [this] { return off_; });
+    SampleDiagram open(model_, off_);
+    DiagramWindow& window = open.window;
     const QString first = window.canvas()->diagram().points.first().number;
 
     // An editor's change reaches the diagram.
-    QVERIFY(document.UpdatePointName(first, QStringLiteral("K999")) > 0);
+    QVERIFY(open.document.UpdatePointName(first, QStringLiteral("K999")) > 0);
     QCOMPARE(window.canvas()->diagram().points.first().number, QStringLiteral("K999"));
 
     // Switches are read again on refresh.
@@ -241,16 +253,15 @@ void TestDiagramWindow::followsDocumentAndSwitches()
     ProjectModel smaller = model_;
     smaller.baselines.resize(2);
     off_.clear();
-    document.adoptImported(smaller, sample);
+    open.document.adoptImported(smaller, sample);
     QCOMPARE(window.canvas()->diagram().baselines.size(), 1);
     QCOMPARE(window.canvas()->diagram().points.size(), 2);
 }
 
 void TestDiagramWindow::printPreviewAndPdf()
 {
-    Document document;
-    document.adoptImported(model_, sample);
-    DiagramWindow window(document, [this] { return off_; });
+    SampleDiagram open(model_, off_);
+    DiagramWindow& window = open.window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
 
