@@ -181,12 +181,7 @@ void TestDiagramCli::refused()
     QFETCH(QString, message);
     QTemporaryDir dir;
     const QString pdf = dir.filePath("out.pdf");
-    for (QString& a : args) {
-        if (a == u"OUT")
-            a = pdf;
-        a.replace(QStringLiteral("DIR/"), dir.path() + u'/');
-    }
-    const CliRun r = runCli(args);
+    const CliRun r = runCli(withPlaces(args, dir.path(), pdf));
     QCOMPARE(r.exitCode, exitCode);
     QVERIFY2(r.err.contains(message), qPrintable(r.err));
     QVERIFY(r.out.isEmpty());

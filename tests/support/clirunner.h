@@ -22,3 +22,14 @@ inline CliRun runCli(const QStringList& args)
     return {p.exitCode(), p.readAllStandardOutput(),
             QString::fromLocal8Bit(p.readAllStandardError())};
 }
+
+// Arguments written with placeholders: "OUT" stands for `out`, "DIR/" for the folder `dir`.
+inline QStringList withPlaces(QStringList args, const QString& dir, const QString& out)
+{
+    for (QString& a : args) {
+        if (a == u"OUT")
+            a = out;
+        a.replace(QStringLiteral("DIR/"), dir + u'/');
+    }
+    return args;
+}
