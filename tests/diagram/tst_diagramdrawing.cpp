@@ -14,7 +14,6 @@
 #include <QImage>
 #include <QPainter>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -256,14 +255,8 @@ void TestDiagramDrawing::generatedNetworkAsPainted()
     g.sessions = 60;
     g.baselines = 700;
     g.seed = 7;
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("net.xml"));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(generateExchangeFile(g));
-    file.close();
     ProjectModel model;
-    QVERIFY(ReadExchangeFile(path, model));
+    QVERIFY(ImportExchangeBytes(generateExchangeFile(g), model));
     const Result<DiagramLayout> layout = BuildDiagramLayout(model, {});
     QVERIFY(layout);
     QCOMPARE(layout->points.size(), 300);

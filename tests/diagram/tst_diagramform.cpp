@@ -225,13 +225,8 @@ void TestDiagramForm::longSessionTableContinues()
     options.sessions = 60;
     options.baselines = 700;
     options.seed = 7;
-    const QString xml = dir_.filePath(QStringLiteral("net.xml"));
-    QFile file(xml);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(generateExchangeFile(options));
-    file.close();
     ProjectModel model;
-    QVERIFY(ReadExchangeFile(xml, model));
+    QVERIFY(ImportExchangeBytes(generateExchangeFile(options), model));
     const Result<DiagramLayout> layout = BuildDiagramLayout(model, {});
     QVERIFY(layout);
     QCOMPARE(layout->sessions.size(), 60);
